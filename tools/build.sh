@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Configures and builds the trees named on the command line (default: all):
+# native, sanitize, win32, win64. Trees live under build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+trees=("$@")
+[ ${#trees[@]} -gt 0 ] || trees=(native sanitize win32 win64)
+jobs=$(nproc)
+werror=${VEYDRA_WERROR:-OFF}
+[ "${CI:-}" = true ] && werror=ON
+
+for tree in "${trees[@]}"; do
+    args=(-S . -B "build/$tree" -DCMAKE_BUILD_TYPE=Release -DVEYDRA_WERROR="$werror")
+    case "$tree" in
+        native) ;;
+        sanitize) args+=(-DVEYDRA_SANITIZE=ON -DVEYDRA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+        win32) args+=(-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win32.cmake -DVEYDRA_BENCHMARKS=OFF) ;;
+        win64) args+=(-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win64.cmake -DVEYDRA_BENCHMARKS=OFF) ;;
+        *) echo "build.sh: unknown tree '$tree'" >&2; exit 2 ;;
+    esac
+    command -v ninja >/dev/null && args+=(-G Ninja)
+    [ -f "build/$tree/CMakeCache.txt" ] && args=(-S . -B "build/$tree")
+    cmake "${args[@]}" >/dev/null
+    cmake --build "build/$tree" -j "$jobs"
+done
