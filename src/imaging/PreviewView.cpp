@@ -1,0 +1,73 @@
+#include "imaging/PreviewView.h"
+
+#include <algorithm>
+
+namespace {
+
+void OffsetRect(PixelRect& r, int dx, int dy)
+{
+    r.left += dx;
+    r.right += dx;
+    r.top += dy;
+    r.bottom += dy;
+}
+
+// One axis of ClampView; lo/hi are the view's edges, low/high the extent's.
+void ClampAxis(int32_t& lo, int32_t& hi, int32_t low, int32_t high)
+{
+    if (hi - lo == high - low) {
+        lo = low;
+        hi = high;
+        return;
+    }
+    if (lo < low) {
+        hi += low - lo;
+        lo = low;
+    }
+    if (hi > high) {
+        lo -= hi - high;
+        hi = high;
+    }
+}
+
+}  // namespace
+
+void CPreviewView::SetImage(CDib* buffer, const PixelRect& extent, bool keepCentre, int clientWidth,
+                            int clientHeight)
+{
+    m_pImage = buffer;
+    const PixelRect& centreOf = keepCentre ? m_rcView : extent;
+    const int cx = (centreOf.left + centreOf.right) / 2;
+    const int cy = (centreOf.top + centreOf.bottom) / 2;
+    m_rcImage = extent;
+
+    // The client area less its 1-pixel frame, cut to the image size; the
+    // frame's left and top pixels are then given back.
+    PixelRect inner{1, 1, clientWidth - 1, clientHeight - 1};
+    PixelRect r = inner.Intersect(PixelRect{0, 0, extent.right - extent.left, extent.bottom - extent.top});
+    if (r.IsEmpty())
+        r = PixelRect{0, 0, 0, 0};
+    r.left -= 1;
+    r.top -= 1;
+
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    m_rcView = PixelRect{cx - width / 2, cy - height / 2, cx - width / 2 + width, cy - height / 2 + height};
+    m_nViewWidth = width;
+    m_nViewHeight = height;
+    if (m_pImage)
+        m_pImage->Create(width, height);
+}
+
+void CPreviewView::ClampView()
+{
+    ClampAxis(m_rcView.left, m_rcView.right, m_rcImage.left, m_rcImage.right);
+    ClampAxis(m_rcView.top, m_rcView.bottom, m_rcImage.top, m_rcImage.bottom);
+}
+
+void CPreviewView::CentreOn(int x, int y)
+{
+    const int cx = (m_rcView.left + m_rcView.right) / 2;
+    const int cy = (m_rcView.top + m_rcView.bottom) / 2;
+    OffsetRect(m_rcView, x - cx, y - cy);
+}

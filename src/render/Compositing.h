@@ -1,0 +1,21 @@
+// Laying the rendered shadow over the picture: into the host's output for the
+// final result, and into the preview's view buffer while the dialog is open.
+// Both put the shadow behind the object when `outside` is on and over
+// everything otherwise, and scale its opacity by (100 - transparency) %.
+#pragma once
+
+#include "imaging/Dib.h"
+#include "imaging/PixelRect.h"
+#include "render/HostBuffers.h"
+#include "render/RunGeometry.h"
+
+// Blends `render` (image size) into host.outData in place. `object` is the
+// cut-out crop box at (cropLeft, cropTop); on a flat image it keeps the
+// shadow off the object when `outside` is on.
+void CompositeShadow(const CDib& render, const CDib& object, const RunGeometry& geometry, const HostBuffers& host,
+                     int transparency, bool outside);
+
+// Fills `view` with the composite under the view rectangle whose top-left
+// corner is (viewLeft, viewTop) in image coordinates.
+void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, const CDib& object,
+                    const RunGeometry& geometry, int transparency, bool outside);

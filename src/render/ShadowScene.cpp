@@ -1,0 +1,229 @@
+#include "render/ShadowScene.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/Compositing.h"
+
+namespace {
+
+// The object's plane and its texture; the scene holds nothing else.
+const int kShadowObject = 0;
+const int kShadowTexture = 0;
+const int kTexturedMode = 9;
+const ARGB kPlaneColour = 0x7F000000;  // unused by the textured mode
+const int32_t kTentKernel = kStretchBilinear;  // the tent
+
+CNode3D PlaneNode(double x, double y, double u, double v)
+{
+    CNode3D node{};
+    node.x = x;
+    node.y = y;
+    node.z = 0;
+    node.nx = 0;
+    node.ny = 0;
+    node.nz = 1;
+    node.u = u;
+    node.v = v;
+    return node;
+}
+
+}  // namespace
+
+uint32_t ShadowFadeFactor(int y, int h, int intensity, ShadowPosition position)
+{
+    const bool bottom = position == ShadowPosition::Bottom;
+    const int level = bottom ? 105 - intensity : intensity;
+    // A crop box one row high has no length to fade along: full strength.
+    const int q = h > 1 ? static_cast<int>(static_cast<unsigned>(h - 1 - y) * 255u / static_cast<unsigned>(h - 1))
+                        : 255;
+    int f = level < 50 ? std::max(0, q + (level - 49) * 255 / 49) : std::min(255, q + (level - 50) * 255 / 50);
+    if (bottom)
+        f = 255 - f;
+    return static_cast<uint32_t>(f);
+}
+
+CShadowScene::CShadowScene(const HostBuffers& host, const RunGeometry& geometry) : m_host(host), m_geometry(geometry)
+{
+}
+
+void CShadowScene::BuildImageBuffer()
+{
+    const RunGeometry& g = m_geometry;
+    m_dibImage.Create(g.imageWidth, g.imageHeight);
+    if (m_dibImage.IsEmpty())
+        return;
+    // On a flat image with a selection the picture shows outside the
+    // selection in the preview; otherwise it is fully transparent there.
+    const bool maskShows = m_host.maskData != nullptr && !m_host.HasTransparency();
+    for (int y = 0; y < g.imageHeight; ++y) {
+        ARGB* row = m_dibImage.Row(y);
+        for (int x = 0; x < g.imageWidth; ++x) {
+            const uint8_t* s = m_host.InPixel(x, y);
+            const uint32_t alpha = maskShows ? 255u - m_host.MaskAt(x, y) : 0u;
+            row[x] = alpha << 24 | uint32_t(s[0]) << 16 | uint32_t(s[1]) << 8 | s[2];
+        }
+    }
+}
+
+void CShadowScene::BuildObjectBuffer()
+{
+    const RunGeometry& g = m_geometry;
+    m_dibObject.Create(g.CropWidth(), g.CropHeight());
+    if (m_dibObject.IsEmpty())
+        return;
+    for (int y = g.cropTop; y <= g.cropBottom; ++y) {
+        ARGB* row = m_dibObject.Row(y - g.cropTop);
+        for (int x = g.cropLeft; x <= g.cropRight; ++x) {
+            const uint8_t* s = m_host.InPixel(x, y);
+            const uint32_t alpha = m_host.ObjectOpacity(x, y);
+            row[x - g.cropLeft] = alpha << 24 | uint32_t(s[0]) << 16 | uint32_t(s[1]) << 8 | s[2];
+        }
+    }
+}
+
+void CShadowScene::PlacePreview(int clientWidth, int clientHeight)
+{
+    const RunGeometry& g = m_geometry;
+    // The extent is the whole image, right and bottom exclusive, so the
+    // view can reach the last column and row.
+    m_preview.SetImage(&m_dibView, PixelRect{0, 0, g.imageWidth, g.imageHeight}, false, clientWidth, clientHeight);
+    m_preview.CentreOn(static_cast<int>((g.cropLeft + g.cropRight) * 0.5),
+                       static_cast<int>((g.cropTop + g.cropBottom) * 0.5));
+    m_preview.ClampView();
+}
+
+void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientHeight)
+{
+    const RunGeometry& g = m_geometry;
+    BuildImageBuffer();
+    BuildObjectBuffer();
+    PlacePreview(previewClientWidth, previewClientHeight);
+    m_dibRender.Create(g.imageWidth, g.imageHeight);
+    m_nRenderPending += 1;
+
+    m_pRender.reset(new CRender3D());
+    m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
+                    m_dibRender.GetStride(), &m_dibRender);
+    // The optical axis passes through the centre of the crop box.
+    m_pRender->m_dCenterX = (g.cropLeft + g.cropRight) * 0.5;
+    m_pRender->m_dCenterY = (g.cropTop + g.cropBottom) * 0.5;
+    const double base = std::max(m_dibObject.GetWidth(), m_dibObject.GetHeight());
+    m_pRender->m_dBase = base;
+    m_pRender->m_dFocal = base;
+}
+
+void CShadowScene::BuildShadowPlane()
+{
+    if (!m_pRender)
+        return;
+    const double w = m_dibObject.GetWidth();
+    const double h = m_dibObject.GetHeight();
+    // Exactly W x H pixel positions: for W = 2k the x extent is -k ... k-1,
+    // for W = 2k+1 it is -k ... k; likewise in y.
+    const double left = std::trunc(w * -0.5);
+    const double right = std::trunc(w * 0.5 + 0.5) - 1;
+    const double top = std::trunc(h * -0.5);
+    const double bottom = std::trunc(h * 0.5 + 0.5) - 1;
+
+    m_pRender->RemoveObject(kShadowObject);
+    m_pRender->AddObject(kTexturedMode, kPlaneColour);
+    m_pRender->AddNode(kShadowObject, PlaneNode(left, bottom, 0, 1));
+    m_pRender->AddNode(kShadowObject, PlaneNode(right, bottom, 1, 1));
+    m_pRender->AddNode(kShadowObject, PlaneNode(right, top, 1, 0));
+    m_pRender->AddNode(kShadowObject, PlaneNode(left, top, 0, 0));
+    // Both windings, so the plane is drawn whichever side faces the viewer.
+    m_pRender->AddRect(kShadowObject, 1, 2, 3, 0);
+    m_pRender->AddRect(kShadowObject, 3, 2, 1, 0);
+}
+
+void CShadowScene::BuildShadowTexture(const ShadowParams& params)
+{
+    if (!m_pRender)
+        return;
+    CDib faded;
+    m_dibObject.CopyTo(faded);
+    const int w = faded.GetWidth();
+    const int h = faded.GetHeight();
+    const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
+    for (int y = 0; y < h; ++y) {
+        const uint32_t f = ShadowFadeFactor(y, h, params.intensity, params.Position());
+        ARGB* row = faded.Row(y);
+        for (int x = 0; x < w; ++x)
+            row[x] = colour | ((row[x] >> 24) * f / 255) << 24;
+    }
+
+    CDib blurred;
+    faded.Stretch(blurred, params.blur / 5.0, kStretchWholeDest, 0, kTentKernel);
+    m_pRender->RemoveTexture(kShadowTexture);
+    m_pRender->AddTexture(blurred.GetWidth(), blurred.GetHeight(), blurred.GetPixels(), blurred.GetStride());
+}
+
+void CShadowScene::PlaceShadowPlane(const ShadowParams& p)
+{
+    CRender3D& r = *m_pRender;
+    const double base = r.m_dBase;
+    const double d = (100 - p.perspective) * 5;
+    r.m_dFocal = (base + d) * p.zoom / 100.0;
+    r.Object(kShadowObject).model = IdentityMatrix();
+
+    const ShadowPosition pos = p.Position();
+    const bool bottom = pos == ShadowPosition::Bottom;
+    const bool top = pos == ShadowPosition::Top;
+    const bool hinged = bottom || top;
+    const bool flipY = (p.angleY < 0) != top;
+    const bool flipZ = (p.angleZ < 0) != top;
+    const double hw = m_geometry.objectWidth / 2;
+    const double hh = m_geometry.objectHeight / 2;
+
+    // X and Y turn about the hinge line on the object's bottom or top edge,
+    // Y pivoting on the left or right edge as its sign says; Z likewise.
+    if (hinged)
+        r.TranslateObject(kShadowObject, flipY ? -1 - hw : hw, bottom ? -1 - hh : hh, 0);
+    r.RotateObject(kShadowObject, bottom ? p.angleX : -p.angleX, p.angleY, 0);
+    if (hinged) {
+        r.TranslateObject(kShadowObject, flipY ? hw : -1 - hw, bottom ? hh : -1 - hh, 0);
+        r.TranslateObject(kShadowObject, flipZ ? hw : -1 - hw, 0, 0);
+    }
+    r.RotateObject(kShadowObject, 0, 0, p.angleZ);
+    if (hinged)
+        r.TranslateObject(kShadowObject, flipZ ? -1 - hw : hw, 0, 0);
+    // The fixed (2, 1) cancels the hinge steps' net shift at zero angles.
+    r.TranslateObject(kShadowObject, p.posX + 2, p.posY + 1, base + d);
+}
+
+bool CShadowScene::RenderFrame(bool final, const ShadowParams& params)
+{
+    if (!m_pRender)
+        return false;
+    // A confirming render right after exactly one preview render would draw
+    // the very same frame again.
+    if (final && m_nRenderPending == 0)
+        return false;
+    m_nRenderPending -= 1;
+    PlaceShadowPlane(params);
+    m_pRender->Render();
+    return true;
+}
+
+void CShadowScene::RenderShadow(bool final, const ShadowParams& params)
+{
+    if (!m_pRender)
+        return;
+    RenderFrame(final, params);
+    if (final)
+        CompositeShadow(params);
+    else
+        ComposePreview(params);
+}
+
+void CShadowScene::ComposePreview(const ShadowParams& params)
+{
+    ::ComposePreview(m_dibView, m_preview.m_rcView.left, m_preview.m_rcView.top, m_dibImage, m_dibRender, m_dibObject,
+                     m_geometry, params.transparency, params.IsOutside());
+}
+
+void CShadowScene::CompositeShadow(const ShadowParams& params)
+{
+    ::CompositeShadow(m_dibRender, m_dibObject, m_geometry, m_host, params.transparency, params.IsOutside());
+}

@@ -1,0 +1,71 @@
+// The shadow of one run: the object cut out of the host's image becomes a
+// coloured, faded, blurred texture on a plane in the 3D engine, which renders
+// it at full image size; the result is then laid over the preview or over the
+// host's output.
+//
+// The main dialog owns one of these; the command-line renderer and the tests
+// drive it the same way. Each call takes the current parameter values.
+#pragma once
+
+#include <memory>
+
+#include "imaging/Dib.h"
+#include "imaging/PreviewView.h"
+#include "params/ShadowParams.h"
+#include "render/HostBuffers.h"
+#include "render/Render3D.h"
+#include "render/RunGeometry.h"
+
+class CShadowScene {
+public:
+    CShadowScene(const HostBuffers& host, const RunGeometry& geometry);
+    CShadowScene(const CShadowScene&) = delete;
+    CShadowScene& operator=(const CShadowScene&) = delete;
+
+    // Builds the image and object buffers, points the preview at the object
+    // (for a preview client area of the given size; 0 when there is none),
+    // sizes the render target and creates the engine.
+    void InitShadowRenderer(int previewClientWidth = 0, int previewClientHeight = 0);
+
+    // Replaces object 0 with a fresh plane of the crop box's size.
+    void BuildShadowPlane();
+
+    // Replaces texture 0: the object in the shadow colour, faded along its
+    // height and blurred.
+    void BuildShadowTexture(const ShadowParams& params);
+
+    // Renders (unless a confirming render can reuse the one preview render
+    // since InitShadowRenderer), then recomposes the preview or, when final,
+    // writes the result into the host's output.
+    void RenderShadow(bool final, const ShadowParams& params);
+
+    // The two halves of RenderShadow, for callers that time them apart.
+    // RenderFrame returns false when it had nothing to do.
+    bool RenderFrame(bool final, const ShadowParams& params);
+    void ComposePreview(const ShadowParams& params);
+    void CompositeShadow(const ShadowParams& params);
+
+    bool HasEngine() const { return m_pRender != nullptr; }
+    const RunGeometry& Geometry() const { return m_geometry; }
+
+    CDib m_dibImage;
+    CDib m_dibObject;
+    CDib m_dibView;
+    CDib m_dibRender;
+    std::unique_ptr<CRender3D> m_pRender;
+    int m_nRenderPending = 0;
+    CPreviewView m_preview;
+
+private:
+    void BuildImageBuffer();
+    void BuildObjectBuffer();
+    void PlacePreview(int clientWidth, int clientHeight);
+    void PlaceShadowPlane(const ShadowParams& params);
+
+    HostBuffers m_host;
+    RunGeometry m_geometry;
+};
+
+// The fade factor (0-255) of texture row y of h rows for the given intensity
+// and shadow position.
+uint32_t ShadowFadeFactor(int y, int h, int intensity, ShadowPosition position);

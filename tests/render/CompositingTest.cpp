@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "render/Compositing.h"
+
+namespace {
+
+// One host pixel at (1, 0) of a 3 x 1 image, the shadow rendered over it.
+struct CompositeFixture {
+    int planes;
+    std::vector<uint8_t> out;
+    CDib render, object;
+    RunGeometry g;
+
+    explicit CompositeFixture(int planeCount) : planes(planeCount), out(size_t(3) * planeCount)
+    {
+        render.Create(3, 1);
+        object.Create(3, 1);
+        g.imageWidth = 3;
+        g.imageHeight = 1;
+        g.objectWidth = 1;
+        g.objectHeight = 1;
+        g.cropLeft = 0;
+        g.cropTop = 0;
+        g.cropRight = 2;
+        g.cropBottom = 0;
+    }
+    HostBuffers Host()
+    {
+        HostBuffers b;
+        b.width = 3;
+        b.height = 1;
+        b.planes = planes;
+        b.inData = out.data();
+        b.inRowBytes = 3 * planes;
+        b.outData = out.data();
+        b.outRowBytes = 3 * planes;
+        return b;
+    }
+    void SetHost(int x, uint8_t r, uint8_t gr, uint8_t b, uint8_t a = 255)
+    {
+        uint8_t* p = &out[size_t(x) * planes];
+        p[0] = r;
+        p[1] = gr;
+        p[2] = b;
+        if (planes >= 4)
+            p[3] = a;
+    }
+    ARGB Host(int x) const
+    {
+        const uint8_t* p = &out[size_t(x) * planes];
+        return uint32_t(planes >= 4 ? p[3] : 255) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
+    void Run(int transparency, bool outside) { CompositeShadow(render, object, g, Host(), transparency, outside); }
+};
+
+TEST(CompositeShadow, FlatImageWeakensShadowByObjectAlpha)
+{
+    CompositeFixture f(3);
+    f.SetHost(1, 255, 255, 255);
+    f.render.SetPixel(1, 0, 0xC8000000);  // alpha 200 black
+    f.object.SetPixel(1, 0, 0x80FFFFFF);  // object alpha 128
+    f.Run(30, true);                       // a' = 140, a'' = 127 * 140 / 255 = 69
+    EXPECT_EQ(f.Host(1), BlendArgb(0xFFFFFFFF, 0x45000000));
+    EXPECT_EQ(f.Host(1), 0xFFBABABAu);
+
+    CompositeFixture over(3);  // outside off: the object does not matter
+    over.SetHost(1, 255, 255, 255);
+    over.render.SetPixel(1, 0, 0xC8000000);
+    over.object.SetPixel(1, 0, 0xFFFFFFFF);
+    over.Run(30, false);
+    EXPECT_EQ(over.Host(1), BlendArgb(0xFFFFFFFF, 0x8C000000));
+}
+
+TEST(CompositeShadow, LayerWithTransparency)
+{
+    CompositeFixture f(4);
+    f.SetHost(0, 10, 20, 30, 255);  // opaque layer pixel, outside on: kept exactly
+    f.SetHost(1, 1, 2, 3, 0);       // transparent layer pixel under the shadow
+    f.SetHost(2, 9, 9, 9, 0);       // transparent, no shadow: all four bytes become 0
+    f.render.SetPixel(0, 0, 0xC8102030);
+    f.render.SetPixel(1, 0, 0xC8102030);
+    f.Run(30, true);
+    EXPECT_EQ(f.Host(0), 0xFF0A141Eu);
+    EXPECT_EQ(f.Host(1), 0x8C102030u);  // the shadow pixel s' itself
+    EXPECT_EQ(f.Host(2), 0x00000000u);
+
+    CompositeFixture off(4);
+    off.SetHost(0, 255, 255, 255, 255);
+    off.render.SetPixel(0, 0, 0xC8000000);
+    off.Run(30, false);
+    EXPECT_EQ(off.Host(0), BlendArgb(0xFFFFFFFF, 0x8C000000));  // darkened
+}
+
+TEST(CompositeShadow, FullTransparencyLeavesImageAlone)
+{
+    CompositeFixture flat(3);
+    flat.SetHost(1, 50, 60, 70);
+    flat.render.Fill(0xFF000000);
+    flat.Run(100, false);
+    EXPECT_EQ(flat.out[3], 50);
+    EXPECT_EQ(flat.out[4], 60);
+    EXPECT_EQ(flat.out[5], 70);
+
+    CompositeFixture layer(4);
+    layer.SetHost(0, 50, 60, 70, 255);
+    layer.SetHost(1, 50, 60, 70, 0);
+    layer.render.Fill(0xFF000000);
+    layer.Run(100, true);
+    EXPECT_EQ(layer.Host(0), 0xFF323C46u);
+    EXPECT_EQ(layer.Host(1), 0x00000000u);  // transparent layer pixels take s' = 0
+}
+
+TEST(ComposePreview, LayersAndOpacity)
+{
+    RunGeometry g;
+    g.imageWidth = 4;
+    g.imageHeight = 4;
+    g.cropLeft = 1;
+    g.cropTop = 1;
+    g.cropRight = 2;
+    g.cropBottom = 2;
+    CDib image, render, object, view;
+    image.Create(4, 4);
+    image.Fill(0xFF0000FF);  // picture (alpha 255 where unselected)
+    render.Create(4, 4);
+    render.Fill(0xFF000000);
+    object.Create(2, 2);
+    object.Fill(0xFFFF0000);
+    view.Create(2, 2);
+
+    // View at (1, 1): the object covers the whole view when outside is on.
+    ComposePreview(view, 1, 1, image, render, object, g, 30, true);
+    EXPECT_EQ(view.PixelAt(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(view.PixelAt(1, 1), 0xFFFF0000u);
+
+    // Over everything, the shadow at op = 178 darkens the object.
+    ComposePreview(view, 1, 1, image, render, object, g, 30, false);
+    EXPECT_EQ(view.PixelAt(0, 0), BlendArgb(0xFFFF0000, 0xB2000000));
+
+    // View at (2, 2): the right/bottom pixels lie outside the object.
+    ComposePreview(view, 2, 2, image, render, object, g, 30, true);
+    EXPECT_EQ(view.PixelAt(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(view.PixelAt(1, 1), BlendArgb(0xFF0000FF, 0xB2000000));
+}
+
+}  // namespace

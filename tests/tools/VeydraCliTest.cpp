@@ -1,0 +1,187 @@
+// End-to-end runs of the `veydra` command on small generated PNG files.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "PngImage.h"
+
+namespace {
+
+struct Result {
+    int exitCode;
+    std::string output;
+};
+
+Result RunVeydra(const std::string& args)
+{
+    const std::string command = std::string(VEYDRA_EXE) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    Result r{-1, ""};
+    if (!pipe)
+        return r;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe))
+        r.output += buffer;
+    const int status = pclose(pipe);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class VeydraCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/veydra-cli-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+
+    std::string Path(const std::string& name) const { return dir + "/" + name; }
+
+    // planes 4: an opaque square on transparency; planes 3: grey picture; planes 1: mask.
+    std::string Make(const std::string& name, int w, int h, int planes, int x0 = 8, int y0 = 8, int x1 = 23,
+                     int y1 = 19)
+    {
+        RasterImage img;
+        img.width = w;
+        img.height = h;
+        img.planes = planes;
+        img.pixels.assign(size_t(w) * h * planes, planes == 3 ? 200 : 0);
+        for (int y = y0; y <= y1 && planes != 3; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                uint8_t* p = &img.pixels[(size_t(y) * w + x) * planes];
+                for (int c = 0; c < planes; ++c)
+                    p[c] = planes == 1 ? 255 : (c == 3 ? 255 : 90);
+            }
+        WritePngAtomically(Path(name), img);
+        return Path(name);
+    }
+
+    std::string dir;
+};
+
+TEST_F(VeydraCli, RendersLayerAndFlatImages)
+{
+    const std::string layer = Make("layer.png", 40, 32, 4);
+    Result r = RunVeydra("render " + layer + " -o " + Path("out.png") + " --preset 'Cast In Front' --timings");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("timing: render"), std::string::npos) << r.output;
+    const RasterImage out = ReadPng(Path("out.png"), PngLoad::Colour);
+    EXPECT_EQ(out.planes, 4);
+    EXPECT_EQ(out.width, 40);
+    const RasterImage in = ReadPng(layer, PngLoad::Colour);
+    EXPECT_NE(out.pixels, in.pixels);  // a shadow was cast
+
+    const std::string flat = Make("flat.png", 40, 32, 3);
+    const std::string mask = Make("mask.png", 40, 32, 1);
+    r = RunVeydra("render " + flat + " --mask " + mask + " -o " + Path("flat-out.png") + " --blur=0 --color 00ff00 --offset-x 10");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const RasterImage flatOut = ReadPng(Path("flat-out.png"), PngLoad::Colour);
+    EXPECT_EQ(flatOut.planes, 3);
+    // Right of the object the grey picture turned greener under the shadow;
+    // left of it nothing changed.
+    const uint8_t* p = &flatOut.pixels[(size_t(14) * 40 + 29) * 3];
+    EXPECT_GT(p[1], p[0]);
+    const uint8_t* q = &flatOut.pixels[(size_t(14) * 40 + 4) * 3];
+    EXPECT_EQ(q[0], 200);
+    EXPECT_EQ(q[1], 200);
+}
+
+TEST_F(VeydraCli, ExplicitValuesOverridePresetAndAreClamped)
+{
+    const std::string layer = Make("layer.png", 40, 32, 4);
+    Result a = RunVeydra("render " + layer + " -o " + Path("a.png") + " --preset 'Rear Shadow' --zoom 500");
+    ASSERT_EQ(a.exitCode, 0) << a.output;
+    EXPECT_NE(a.output.find("Zoom 500 is out of range 10..300; using 300"), std::string::npos) << a.output;
+    Result b = RunVeydra("render " + layer + " -o " + Path("b.png") + " --preset 'Rear Shadow' --zoom 300");
+    ASSERT_EQ(b.exitCode, 0) << b.output;
+    EXPECT_EQ(ReadAll(Path("a.png")), ReadAll(Path("b.png")));
+}
+
+TEST_F(VeydraCli, RenderingOverTheInputReplacesIt)
+{
+    const std::string layer = Make("layer.png", 40, 32, 4);
+    const std::string before = ReadAll(layer);
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("copy.png")).exitCode, 0);
+    EXPECT_EQ(ReadAll(layer), before);  // the input is left alone
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + layer).exitCode, 0);
+    EXPECT_EQ(ReadAll(layer), ReadAll(Path("copy.png")));
+}
+
+TEST_F(VeydraCli, ErrorsWriteNothing)
+{
+    const std::string layer = Make("layer.png", 40, 32, 4);
+    const std::string flat = Make("flat.png", 40, 32, 3);
+    const std::string emptyLayer = Make("empty.png", 40, 32, 4, 5, 5, 5, 30);  // a 1 x 26 line
+    const std::string smallMask = Make("small-mask.png", 20, 20, 1);
+    {
+        std::ofstream corrupt(Path("corrupt.png"), std::ios::binary);
+        corrupt << "not a png at all";
+    }
+    const std::string whole = ReadAll(layer);
+    {
+        std::ofstream truncated(Path("truncated.png"), std::ios::binary);
+        truncated << whole.substr(0, whole.size() / 2);
+    }
+    const std::string out = " -o " + Path("out.png");
+    struct Case {
+        std::string args;
+        std::string message;
+    } cases[] = {
+        {"render " + Path("missing.png") + out, "No such file"},
+        {"render " + Path("corrupt.png") + out, "not a readable PNG"},
+        {"render " + Path("truncated.png") + out, "corrupt or truncated"},
+        {"render " + flat + out, "This filter requires a selection or a layer with transparency!"},
+        {"render " + emptyLayer + out, "Sorry, the selected area is empty!"},
+        {"render " + flat + " --mask " + smallMask + out, "mask is 20x20"},
+        {"render " + layer + out + " --bogus", "unknown option '--bogus'"},
+        {"render " + layer + out + " --preset Nope", "unknown preset 'Nope'"},
+        {"render " + layer + out + " --blur ten", "not a whole number"},
+        {"render " + layer + out + " --blur", "missing value"},
+        {"render " + layer + out + " --color 12345", "expected RRGGBB"},
+        {"render " + layer + out + " --outside maybe", "expected on|off"},
+        {"render " + layer + out + " --position left", "expected bottom|center|top"},
+        {"render " + layer, "no output file"},
+        {"frobnicate", "unknown command"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunVeydra(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.args << "\n" << r.output;
+        EXPECT_NE(r.output.find(c.message), std::string::npos) << c.args << "\n" << r.output;
+        EXPECT_EQ(r.output.find('\n'), r.output.size() - 1) << "one line: " << r.output;
+        EXPECT_FALSE(Exists(Path("out.png"))) << c.args;
+    }
+}
+
+TEST_F(VeydraCli, ListsPresets)
+{
+    const Result r = RunVeydra("presets");
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.output.find("Cast On Left Wall: blur=20 transparency=50 angleX=-30 angleY=-75"), std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("Rear Shadow:"), std::string::npos);
+}
+
+}  // namespace

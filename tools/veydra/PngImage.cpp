@@ -1,0 +1,118 @@
+#include "PngImage.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Every working buffer of a run is at most image-sized ARGB; refuse images
+// whose ARGB form would not fit in the 2 GB a buffer may hold.
+const uint64_t kMaxImageBytes = INT32_MAX;
+
+struct PngImageReader {
+    png_image image;
+    PngImageReader() { std::memset(&image, 0, sizeof image), image.version = PNG_IMAGE_VERSION; }
+    ~PngImageReader() { png_image_free(&image); }
+};
+
+std::string Describe(const std::string& path, const char* what)
+{
+    return path + ": " + what;
+}
+
+}  // namespace
+
+RasterImage ReadPng(const std::string& path, PngLoad load)
+{
+    FILE* probe = std::fopen(path.c_str(), "rb");
+    if (!probe)
+        throw CliError(Describe(path, std::strerror(errno)));
+    std::fclose(probe);
+
+    PngImageReader reader;
+    png_image& image = reader.image;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        throw CliError(Describe(path, ("not a readable PNG file (" + std::string(image.message) + ")").c_str()));
+
+    RasterImage out;
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    if (load == PngLoad::Grey) {
+        image.format = PNG_FORMAT_GRAY;
+        out.planes = 1;
+    } else if (image.format & PNG_FORMAT_FLAG_ALPHA) {
+        image.format = PNG_FORMAT_RGBA;
+        out.planes = 4;
+    } else {
+        image.format = PNG_FORMAT_RGB;
+        out.planes = 3;
+    }
+    if (static_cast<uint64_t>(image.width) * image.height * 4 > kMaxImageBytes)
+        throw CliError(Describe(path, "image too large to hold in memory"));
+    try {
+        out.pixels.resize(PNG_IMAGE_SIZE(image));
+    } catch (const std::bad_alloc&) {
+        throw CliError(Describe(path, "image too large to hold in memory"));
+    }
+    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr))
+        throw CliError(Describe(path, ("corrupt or truncated PNG (" + std::string(image.message) + ")").c_str()));
+    return out;
+}
+
+namespace {
+
+std::string TemporaryPathBeside(const std::string& path)
+{
+    return path + ".tmp-" + std::to_string(static_cast<long>(getpid()));
+}
+
+void WriteToStream(FILE* file, const RasterImage& source)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(source.width);
+    image.height = static_cast<png_uint_32>(source.height);
+    image.format = source.planes == 4 ? PNG_FORMAT_RGBA : source.planes == 3 ? PNG_FORMAT_RGB : PNG_FORMAT_GRAY;
+    const int ok = png_image_write_to_stdio(&image, file, 0, source.pixels.data(), source.RowBytes(), nullptr);
+    const std::string message = image.message;
+    png_image_free(&image);
+    if (!ok)
+        throw CliError("cannot encode PNG (" + message + ")");
+}
+
+}  // namespace
+
+void WritePngAtomically(const std::string& path, const RasterImage& source)
+{
+    const std::string temp = TemporaryPathBeside(path);
+    FILE* file = std::fopen(temp.c_str(), "wb");
+    if (!file)
+        throw CliError(Describe(path, ("cannot write: " + std::string(std::strerror(errno))).c_str()));
+    try {
+        WriteToStream(file, source);
+        if (std::fflush(file) != 0 || fsync(fileno(file)) != 0)
+            throw CliError(Describe(path, ("cannot write: " + std::string(std::strerror(errno))).c_str()));
+    } catch (...) {
+        std::fclose(file);
+        std::remove(temp.c_str());
+        throw;
+    }
+    if (std::fclose(file) != 0) {
+        std::remove(temp.c_str());
+        throw CliError(Describe(path, ("cannot write: " + std::string(std::strerror(errno))).c_str()));
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temp.c_str());
+        throw CliError(Describe(path, ("cannot write: " + reason).c_str()));
+    }
+}

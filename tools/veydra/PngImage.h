@@ -1,0 +1,37 @@
+// Reading and writing PNG files as 8-bit interleaved pixels (libpng).
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct RasterImage {
+    int width = 0;
+    int height = 0;
+    int planes = 0;  // 1 grey, 3 RGB, 4 RGBA
+    std::vector<uint8_t> pixels;
+
+    int RowBytes() const { return width * planes; }
+};
+
+// A failure the user should read: one line, no stack of causes.
+class CliError : public std::runtime_error {
+public:
+    explicit CliError(const std::string& message) : std::runtime_error(message) {}
+};
+
+enum class PngLoad {
+    Colour,  // RGBA if the file has any alpha (channel or transparency chunk), else RGB
+    Grey,    // reduced to one grey channel
+};
+
+// Any colour type and bit depth comes out as 8-bit channels. Throws CliError
+// for a missing, unreadable, corrupt or truncated file and for images too
+// large to hold.
+RasterImage ReadPng(const std::string& path, PngLoad load);
+
+// Writes grey, RGB or RGBA pixels. The file appears whole or not at all: the data
+// goes to a temporary file beside it, which is renamed over the target once
+// complete. Throws CliError.
+void WritePngAtomically(const std::string& path, const RasterImage& image);

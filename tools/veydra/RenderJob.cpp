@@ -1,0 +1,104 @@
+#include "RenderJob.h"
+
+#include <chrono>
+#include <iomanip>
+#include <ostream>
+
+#include "PngImage.h"
+#include "render/RunGeometry.h"
+#include "render/ShadowScene.h"
+
+namespace {
+
+class StageClock {
+public:
+    explicit StageClock(bool enabled, std::ostream& log) : m_enabled(enabled), m_log(log), m_start(Now()) {}
+
+    void Lap(const char* stage)
+    {
+        const auto now = Now();
+        if (m_enabled)
+            m_log << "timing: " << std::left << std::setw(22) << stage << std::right << std::fixed
+                  << std::setprecision(1) << std::chrono::duration<double, std::milli>(now - m_start).count()
+                  << " ms\n";
+        m_start = now;
+    }
+
+private:
+    static std::chrono::steady_clock::time_point Now() { return std::chrono::steady_clock::now(); }
+    bool m_enabled;
+    std::ostream& m_log;
+    std::chrono::steady_clock::time_point m_start;
+};
+
+HostBuffers DescribeHost(const RasterImage& input, RasterImage& output, const RasterImage* mask)
+{
+    HostBuffers host;
+    host.width = input.width;
+    host.height = input.height;
+    host.planes = input.planes;
+    host.inData = input.pixels.data();
+    host.inRowBytes = input.RowBytes();
+    host.outData = output.pixels.data();
+    host.outRowBytes = output.RowBytes();
+    if (mask) {
+        host.maskData = mask->pixels.data();
+        host.maskRowBytes = mask->RowBytes();
+    }
+    return host;
+}
+
+}  // namespace
+
+void RunRender(const RenderOptions& options, std::ostream& log)
+{
+    for (const std::string& note : options.notes)
+        log << "veydra: " << note << "\n";
+
+    StageClock clock(options.timings, log);
+    const RasterImage input = ReadPng(options.input, PngLoad::Colour);
+    RasterImage mask;
+    if (!options.mask.empty()) {
+        mask = ReadPng(options.mask, PngLoad::Grey);
+        if (mask.width != input.width || mask.height != input.height)
+            throw CliError(options.mask + ": mask is " + std::to_string(mask.width) + "x" +
+                           std::to_string(mask.height) + ", the image " + std::to_string(input.width) + "x" +
+                           std::to_string(input.height));
+    }
+    clock.Lap("png decode");
+
+    RasterImage output = input;  // the host hands back the current pixels to blend onto
+    const HostBuffers host = DescribeHost(input, output, options.mask.empty() ? nullptr : &mask);
+    RunGeometry geometry;
+    const RunRefusal refusal = ComputeRunGeometry(host, geometry);
+    if (refusal != RunRefusal::None)
+        throw CliError(options.input + ": " + RefusalText(refusal));
+    clock.Lap("object bounds");
+
+    const ShadowParams& params = options.params;
+    CShadowScene scene(host, geometry);
+    scene.InitShadowRenderer();
+    if (scene.m_dibImage.IsEmpty() || scene.m_dibRender.IsEmpty())
+        throw CliError(options.input + ": image too large to hold in memory");
+    clock.Lap("image+object buffers");
+    scene.BuildShadowTexture(params);
+    clock.Lap("texture+blur");
+    scene.BuildShadowPlane();
+    scene.RenderFrame(true, params);
+    clock.Lap("render");
+    scene.CompositeShadow(params);
+    clock.Lap("composite");
+
+    WritePngAtomically(options.output, output);
+    clock.Lap("png encode");
+}
+
+void ListPresets(std::ostream& out)
+{
+    for (const ShadowPreset& preset : kBuiltInPresets) {
+        out << preset.name << ":";
+        for (const ShadowParamInfo& info : kShadowParamTable)
+            out << " " << info.name << "=" << preset.params.*info.field;
+        out << "\n";
+    }
+}
