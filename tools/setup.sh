@@ -21,7 +21,7 @@ packages=(
     libpng-dev zlib1g-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
     wine wine32:i386 wine64
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth
     python3 time
 )
 

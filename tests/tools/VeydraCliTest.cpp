@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include <zlib.h>
+
 #include "PngImage.h"
 
 namespace {
@@ -46,6 +48,30 @@ std::string ReadAll(const std::string& path)
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
+}
+
+// A PNG whose header announces width x height pixels; only a scrap of the
+// data follows, which is all a reader sees before it must allocate.
+void WriteHeaderOnlyPng(const std::string& path, uint32_t width, uint32_t height)
+{
+    auto be32 = [](std::string& s, uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            s += static_cast<char>(v >> shift & 0xFF);
+    };
+    auto chunk = [&](std::string& file, const std::string& typeAndData) {
+        be32(file, static_cast<uint32_t>(typeAndData.size() - 4));
+        file += typeAndData;
+        be32(file, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(typeAndData.data()),
+                                               static_cast<uInt>(typeAndData.size()))));
+    };
+    std::string ihdr = "IHDR";
+    be32(ihdr, width);
+    be32(ihdr, height);
+    ihdr += std::string("\x08\x06\x00\x00\x00", 5);  // 8-bit RGBA
+    std::string file = "\x89PNG\r\n\x1a\n";
+    chunk(file, ihdr);
+    chunk(file, std::string("IDAT\x78\x9c\x00\x00\x00", 9));
+    std::ofstream(path, std::ios::binary) << file;
 }
 
 class VeydraCli : public ::testing::Test {
@@ -145,6 +171,7 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
         std::ofstream truncated(Path("truncated.png"), std::ios::binary);
         truncated << whole.substr(0, whole.size() / 2);
     }
+    WriteHeaderOnlyPng(Path("huge.png"), 60000, 60000);
     const std::string out = " -o " + Path("out.png");
     struct Case {
         std::string args;
@@ -153,6 +180,7 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
         {"render " + Path("missing.png") + out, "No such file"},
         {"render " + Path("corrupt.png") + out, "not a readable PNG"},
         {"render " + Path("truncated.png") + out, "corrupt or truncated"},
+        {"render " + Path("huge.png") + out, "image too large to hold in memory"},
         {"render " + flat + out, "This filter requires a selection or a layer with transparency!"},
         {"render " + emptyLayer + out, "Sorry, the selected area is empty!"},
         {"render " + flat + " --mask " + smallMask + out, "mask is 20x20"},

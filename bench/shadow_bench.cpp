@@ -1,0 +1,140 @@
+// Stages of one shadow run on a 4000 x 3000 RGBA layer holding an opaque
+// object of about 2000 x 2000, with the default values and with "Cast In
+// Front" (blur 70), and the preview update that runs on every slider move.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "render/ShadowScene.h"
+
+namespace {
+
+const int kWidth = 4000, kHeight = 3000;
+
+struct BigLayer {
+    std::vector<uint8_t> in, out;
+    HostBuffers host;
+    RunGeometry geometry;
+
+    BigLayer() : in(size_t(kWidth) * kHeight * 4)
+    {
+        // An opaque disc of radius 1000 with a soft 3-pixel rim.
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                uint8_t* p = &in[(size_t(y) * kWidth + x) * 4];
+                const double d = std::sqrt(double(x - 2000) * (x - 2000) + double(y - 1500) * (y - 1500));
+                p[0] = static_cast<uint8_t>(x);
+                p[1] = static_cast<uint8_t>(y);
+                p[2] = 128;
+                p[3] = d <= 997 ? 255 : d >= 1000 ? 0 : static_cast<uint8_t>((1000 - d) * 85);
+            }
+        out = in;
+        host.width = kWidth;
+        host.height = kHeight;
+        host.planes = 4;
+        host.inData = in.data();
+        host.inRowBytes = kWidth * 4;
+        host.outData = out.data();
+        host.outRowBytes = kWidth * 4;
+        ComputeRunGeometry(host, geometry);
+    }
+};
+
+BigLayer& Layer()
+{
+    static BigLayer layer;
+    return layer;
+}
+
+ShadowParams ParamsFor(int preset)
+{
+    return preset < 0 ? DefaultShadowParams() : kBuiltInPresets[preset].params;
+}
+
+void SetLabel(benchmark::State& state, int preset)
+{
+    state.SetLabel(preset < 0 ? "defaults" : kBuiltInPresets[preset].name);
+}
+
+void BM_RunGeometry(benchmark::State& state)
+{
+    BigLayer& l = Layer();
+    RunGeometry g;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeRunGeometry(l.host, g));
+}
+
+void BM_InitShadowRenderer(benchmark::State& state)
+{
+    BigLayer& l = Layer();
+    for (auto _ : state) {
+        CShadowScene scene(l.host, l.geometry);
+        scene.InitShadowRenderer(900, 560);
+    }
+}
+
+void BM_BuildShadowTexture(benchmark::State& state)
+{
+    BigLayer& l = Layer();
+    const int preset = static_cast<int>(state.range(0));
+    CShadowScene scene(l.host, l.geometry);
+    scene.InitShadowRenderer();
+    for (auto _ : state)
+        scene.BuildShadowTexture(ParamsFor(preset));
+    SetLabel(state, preset);
+}
+
+void BM_RenderFrame(benchmark::State& state)
+{
+    BigLayer& l = Layer();
+    const int preset = static_cast<int>(state.range(0));
+    CShadowScene scene(l.host, l.geometry);
+    scene.InitShadowRenderer();
+    scene.BuildShadowTexture(ParamsFor(preset));
+    scene.BuildShadowPlane();
+    for (auto _ : state)
+        scene.RenderFrame(false, ParamsFor(preset));
+    SetLabel(state, preset);
+}
+
+void BM_CompositeShadow(benchmark::State& state)
+{
+    BigLayer& l = Layer();
+    const int preset = static_cast<int>(state.range(0));
+    CShadowScene scene(l.host, l.geometry);
+    scene.InitShadowRenderer();
+    scene.BuildShadowTexture(ParamsFor(preset));
+    scene.BuildShadowPlane();
+    scene.RenderFrame(false, ParamsFor(preset));
+    for (auto _ : state)
+        scene.CompositeShadow(ParamsFor(preset));
+    SetLabel(state, preset);
+}
+
+// What a slider move of an angle costs: render plus the view composite.
+void BM_PreviewUpdate(benchmark::State& state)
+{
+    BigLayer& l = Layer();
+    const int preset = static_cast<int>(state.range(0));
+    CShadowScene scene(l.host, l.geometry);
+    scene.InitShadowRenderer(901, 561);  // a 900 x 560 view
+    scene.BuildShadowPlane();
+    scene.BuildShadowTexture(ParamsFor(preset));
+    for (auto _ : state)
+        scene.RenderShadow(false, ParamsFor(preset));
+    SetLabel(state, preset);
+}
+
+const int kDefaults = -1, kCastInFront = 0;
+
+BENCHMARK(BM_RunGeometry)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InitShadowRenderer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildShadowTexture)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderFrame)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompositeShadow)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewUpdate)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
