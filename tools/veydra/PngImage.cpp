@@ -81,6 +81,9 @@ void WriteToStream(FILE* file, const RasterImage& source)
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(source.width);
     image.height = static_cast<png_uint_32>(source.height);
+    // Output files are working copies: favour speed over the last few percent
+    // of compression.
+    image.flags = PNG_IMAGE_FLAG_FAST;
     image.format = source.planes == 4 ? PNG_FORMAT_RGBA : source.planes == 3 ? PNG_FORMAT_RGB : PNG_FORMAT_GRAY;
     const int ok = png_image_write_to_stdio(&image, file, 0, source.pixels.data(), source.RowBytes(), nullptr);
     const std::string message = image.message;
