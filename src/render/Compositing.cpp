@@ -2,11 +2,6 @@
 
 namespace {
 
-inline ARGB HostToArgb(const uint8_t* p, uint32_t alpha)
-{
-    return alpha << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-}
-
 inline void ArgbToHost(ARGB c, uint8_t* p)
 {
     p[0] = static_cast<uint8_t>(c >> 16);
@@ -22,7 +17,7 @@ void CompositeLayerRow(const ARGB* shadow, uint8_t* out, int width, int planes, 
         const ARGB s = shadow[x];
         const uint32_t a = (s >> 24) * keep / 100;
         const ARGB scaled = a << 24 | (s & 0x00FFFFFF);
-        const ARGB h = HostToArgb(out, out[3]);
+        const ARGB h = HostBytesToArgb(out, out[3]);
         const ARGB r = outside ? BlendArgb(scaled, h) : BlendArgb(h, scaled);
         ArgbToHost(r, out);
         out[3] = static_cast<uint8_t>(r >> 24);
@@ -41,7 +36,7 @@ void CompositeFlatRow(const ARGB* shadow, uint8_t* out, int width, int planes, u
             continue;  // BlendArgb would return the pixel unchanged
         if (objectRow && x >= cropLeft && x <= cropRight)
             a = (255 - (objectRow[x - cropLeft] >> 24)) * a / 255;
-        const ARGB r = BlendArgb(HostToArgb(out, 255), a << 24 | (s & 0x00FFFFFF));
+        const ARGB r = BlendArgb(HostBytesToArgb(out, 255), a << 24 | (s & 0x00FFFFFF));
         ArgbToHost(r, out);
     }
 }

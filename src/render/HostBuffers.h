@@ -9,6 +9,12 @@
 
 #include <cstdint>
 
+// Host bytes red, green, blue with the given alpha, as an ARGB pixel.
+inline uint32_t HostBytesToArgb(const uint8_t* p, uint32_t alpha)
+{
+    return alpha << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
 struct HostBuffers {
     int32_t width = 0;   // filter rectangle
     int32_t height = 0;

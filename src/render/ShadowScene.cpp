@@ -59,9 +59,8 @@ void CShadowScene::BuildImageBuffer()
     for (int y = 0; y < g.imageHeight; ++y) {
         ARGB* row = m_dibImage.Row(y);
         for (int x = 0; x < g.imageWidth; ++x) {
-            const uint8_t* s = m_host.InPixel(x, y);
             const uint32_t alpha = maskShows ? 255u - m_host.MaskAt(x, y) : 0u;
-            row[x] = alpha << 24 | uint32_t(s[0]) << 16 | uint32_t(s[1]) << 8 | s[2];
+            row[x] = HostBytesToArgb(m_host.InPixel(x, y), alpha);
         }
     }
 }
@@ -75,9 +74,7 @@ void CShadowScene::BuildObjectBuffer()
     for (int y = g.cropTop; y <= g.cropBottom; ++y) {
         ARGB* row = m_dibObject.Row(y - g.cropTop);
         for (int x = g.cropLeft; x <= g.cropRight; ++x) {
-            const uint8_t* s = m_host.InPixel(x, y);
-            const uint32_t alpha = m_host.ObjectOpacity(x, y);
-            row[x - g.cropLeft] = alpha << 24 | uint32_t(s[0]) << 16 | uint32_t(s[1]) << 8 | s[2];
+            row[x - g.cropLeft] = HostBytesToArgb(m_host.InPixel(x, y), m_host.ObjectOpacity(x, y));
         }
     }
 }
