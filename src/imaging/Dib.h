@@ -25,6 +25,19 @@ inline ARGB ColorRefToArgb(uint32_t colorRef)
     return (colorRef & 0x0000FF) << 16 | (colorRef & 0x00FF00) | (colorRef & 0xFF0000) >> 16;
 }
 
+// Kernel codes of CDib::Stretch and CDib::StretchRect.
+enum StretchKernel : int32_t {
+    kStretchNone = 0,
+    kStretchBox = 1,
+    kStretchGaussian = 2,
+    kStretchBilinear = 3,
+    kStretchBicubic = 4,
+    kStretchLanczos3 = 5,
+};
+
+// The destination rectangle that stands for the whole destination buffer.
+constexpr PixelRect kStretchWholeDest{-1, -1, -1, -1};
+
 class CDib {
 public:
     static const int32_t kClipNotSet = -9999;
@@ -71,6 +84,19 @@ public:
     // anti-alias text drawn at a multiple of its size. `limit` narrows the
     // destination region further.
     void ShrinkToGrey(CDib& dest, const PixelRect* limit = nullptr) const;
+
+    // Resamples rcSrc of this buffer into rcDest of dest with a separable
+    // kernel chosen by nFilter (StretchKernel; unlisted codes are the tent)
+    // and dWidth (0.5: the kernel's default; negative: the Gaussian of that
+    // width). Width 0 or code kStretchNone is a plain stretch copy instead.
+    // bAlphaOnly filters the alpha byte alone. An empty dest is first
+    // created at this buffer's full size; rcDest of all -1 means the whole
+    // of dest. A rectangle that is inverted or reaches outside its buffer
+    // makes the call do nothing.
+    void StretchRect(CDib& dest, const PixelRect& rcSrc, double dWidth, PixelRect rcDest, int32_t bAlphaOnly,
+                     int32_t nFilter) const;
+    // StretchRect from the whole of this buffer.
+    void Stretch(CDib& dest, double dWidth, const PixelRect& rcDest, int32_t bAlphaOnly, int32_t nFilter) const;
 
 #ifdef _WIN32
     // A memory device context with this buffer's bitmap selected into it;
