@@ -1,0 +1,80 @@
+// CRender3D: the small software 3D engine that draws the shadow plane.
+//
+// It holds a scene of objects (nodes, quads, triangles, a model matrix, a
+// texture number), the textures, and renders in perspective into an ARGB
+// frame buffer its owner supplies. The viewer sits at the origin looking
+// along +z; x grows to the right and y downwards, as in the image.
+//
+// Only the textured quad (mode 9) draws; other modes are accepted and draw
+// nothing. Bad indices throw std::invalid_argument before anything changes.
+#pragma once
+
+#include <cstdint>
+
+#include "render/DegreeTables.h"
+#include "render/Records3D.h"
+
+class CDib;
+
+class CRender3D {
+public:
+    CRender3D();
+
+    // Binds the engine to a frame of width x height pixels, stride pixels
+    // per row (at least width); clears it to the background (0). pTarget is
+    // kept for the owner and never used here. Throws std::invalid_argument
+    // for a negative size or a stride below the width.
+    void Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget);
+
+    int32_t AddObject(int32_t mode, ARGB colour);
+    void RemoveObject(int32_t index);
+    void AddNode(int32_t object, CNode3D node);
+    void AddRect(int32_t object, int32_t c0, int32_t c1, int32_t c2, int32_t c3);
+    void AddTexture(int32_t width, int32_t height, const ARGB* source, int32_t sourceStride);
+    void RemoveTexture(int32_t index);
+    void RotateObject(int32_t object, double ax, double ay, double az);
+    void TranslateObject(int32_t object, double tx, double ty, double tz);
+
+    // Clears the frame and draws every object, the last first, each object's
+    // faces the last first.
+    void Render();
+
+    // Checked access to the scene; the owner edits an object's model here.
+    CObject3D& Object(int32_t index) { return m_arrObjects[index]; }
+    int32_t GetObjectCount() const { return m_arrObjects.GetCount(); }
+    const CTexture3D& Texture(int32_t index) const { return m_arrTextures[index]; }
+    int32_t GetTextureCount() const { return m_arrTextures.GetCount(); }
+    CCheckedArray<CLight3D>& Lights() { return m_arrLights; }
+
+    // Rotation about x, then y, then z by whole degrees (fractions are
+    // dropped toward zero), from the engine's tables.
+    Matrix3D BuildRotation(double ax, double ay, double az) const;
+
+    // Fills the node's transformed normal, screen position and depth from
+    // the object's combined matrix.
+    void ProjectNode(const CObject3D& object, CNode3D& node) const;
+
+    double Sine(int i) const { return m_dSine[i]; }
+    double Cosine(int i) const { return m_dCosine[i]; }
+
+    CDib* m_pTarget;
+    double m_dBase;  // the owner's base viewing distance; not read here
+    double m_dCenterX, m_dCenterY;
+    double m_dFocal;
+    ARGB m_dwBackground;
+    Matrix3D m_matScene;
+
+private:
+    void ClearFrame();
+    void DrawObjectFaces(const CObject3D& object);
+    void DrawQuad(const CObject3D& object, const CRect3D& rect);
+
+    ARGB* m_pFrame;
+    int32_t m_nStride;
+    int32_t m_nWidth, m_nHeight;
+    CCheckedArray<CObject3D> m_arrObjects;
+    CCheckedArray<CLight3D> m_arrLights;
+    CCheckedArray<CTexture3D> m_arrTextures;
+    double m_dSine[kDegreeTableSize];
+    double m_dCosine[kDegreeTableSize];
+};
