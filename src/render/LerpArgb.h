@@ -16,7 +16,11 @@ inline ARGB LerpArgb(ARGB a, ARGB b, double x)
     if (alpha > 255)
         alpha = 255;
     ARGB colour;
-    if (aa == 0) {
+    if (((a ^ b) & 0x00FFFFFF) == 0) {
+        // One colour (a shadow texture is one colour throughout): whatever
+        // the weight, c (1 - w) + c w + 0.5 truncates back to c.
+        colour = a & 0x00FFFFFF;
+    } else if (aa == 0) {
         colour = b & 0x00FFFFFF;
     } else if (ab == 0) {
         colour = a & 0x00FFFFFF;

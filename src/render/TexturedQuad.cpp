@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "render/BlendTexel.h"
 #include "render/LerpArgb.h"
 #include "render/TruncToInt.h"
 
@@ -120,7 +121,7 @@ void SpanPixels(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b,
             const double fy = 1 - (v - iv);
             s = LerpArgb(LerpArgb(c00, c10, fx), LerpArgb(c01, c11, fx), fy);
         }
-        row[x] = BlendArgb(row[x], s);
+        row[x] = BlendTexel(row[x], s);
         iz += diz;
         uz += duz;
         vz += dvz;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "render/BlendTexel.h"
 #include "render/LerpArgb.h"
 
 namespace {
@@ -30,18 +31,62 @@ TEST(LerpArgb, WorkedValues)
         EXPECT_EQ(LerpArgb(c.a, c.b, c.x), c.expected) << std::hex << c.a << " " << c.b << " " << c.x;
 }
 
-// The rasteriser skips the filter when all four texels are equal; that is
-// only sound if interpolating a value with itself returns it to the bit.
-TEST(LerpArgb, ValueWithItselfIsUnchanged)
+// The interpolation written out step by step, without the shortcuts.
+ARGB StepByStepLerp(ARGB a, ARGB b, double x)
+{
+    const int aa = int(a >> 24), ab = int(b >> 24);
+    int alpha = int(ab * (1 - x) + aa * x + 0.5);
+    alpha = alpha > 255 ? 255 : alpha;
+    if (aa == 0)
+        return ARGB(alpha) << 24 | (b & 0xFFFFFF);
+    if (ab == 0)
+        return ARGB(alpha) << 24 | (a & 0xFFFFFF);
+    double w;
+    if (aa > ab)
+        w = x + (aa - ab) * (1 - x) / 255;
+    else
+        w = x - (ab - aa) * x / 255;
+    ARGB out = ARGB(alpha) << 24;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int ca = int((a >> shift) & 0xFF), cb = int((b >> shift) & 0xFF);
+        int c = int(cb * (1 - w) + ca * w + 0.5);
+        out |= ARGB(c > 255 ? 255 : c) << shift;
+    }
+    return out;
+}
+
+// LerpArgb keeps a one-colour pair's colour without computing it, and the
+// span skips the filter when all four texels are equal; both are sound only
+// if the full arithmetic gives the same bits.
+TEST(LerpArgb, ShortcutsMatchTheFullArithmetic)
 {
     uint32_t seed = 12345;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         seed = seed * 1664525u + 1013904223u;
-        const ARGB c = seed;
-        const double x = ((seed >> 7) % 100001) / 100000.0;
-        ASSERT_EQ(LerpArgb(c, c, x), c) << std::hex << c << " " << x;
-        ASSERT_EQ(LerpArgb(c & 0x00FFFFFF, c & 0x00FFFFFF, x), c & 0x00FFFFFF);
-        ASSERT_EQ(LerpArgb(c | 0xFF000000, c | 0xFF000000, x), c | 0xFF000000);
+        const ARGB a = seed;
+        const uint32_t r = seed * 2654435761u;
+        const double x = (r % 100001) / 100000.0;
+        ARGB b = r ^ 0x5A5A5A5A;
+        if (i % 3 == 0)
+            b = (b & 0xFF000000) | (a & 0x00FFFFFF);  // one colour, two alphas
+        if (i % 7 == 0)
+            b &= 0x00FFFFFF;
+        ASSERT_EQ(LerpArgb(a, b, x), StepByStepLerp(a, b, x)) << std::hex << a << " " << b << " " << x;
+        ASSERT_EQ(StepByStepLerp(a, a, x), a) << std::hex << a << " " << x;
+    }
+}
+
+// The span's blend takes a shortcut over transparent pixels; it must give
+// BlendArgb's result to the bit for every pair.
+TEST(BlendTexel, AgreesWithBlendArgb)
+{
+    uint32_t seed = 99;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const ARGB d = (i & 1) ? seed & 0x00FFFFFF : seed;
+        const ARGB s = seed * 2654435761u ^ (i & 2 ? 0xFF000000 : 0);
+        ASSERT_EQ(BlendTexel(d, s), BlendArgb(d, s)) << std::hex << d << " " << s;
+        ASSERT_EQ(BlendTexel(d, s & 0x00FFFFFF), BlendArgb(d, s & 0x00FFFFFF));
     }
 }
 
