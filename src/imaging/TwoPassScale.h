@@ -11,6 +11,7 @@
 // by the first pass before the second writes anything.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -79,10 +80,196 @@ struct RowSamples {
     ARGB operator[](int k) const { return p[k]; }
 };
 
-struct ColumnSamples {
-    const ARGB* const* rows;
-    int x;
-    ARGB operator[](int k) const { return rows[k][x]; }
+struct RowOut {
+    ARGB* p;
+    ARGB& operator()(int i) const { return p[i]; }
+};
+
+// One source line converted for the policy, with a running count of its
+// visible samples so that any window's count costs two reads. Allocated
+// once per pass and reused for every line.
+template <class CPolicy>
+class Line {
+public:
+    explicit Line(int length)
+        : m_values(static_cast<size_t>(length) * CPolicy::kValues),
+          m_visible(static_cast<size_t>(length) + 1, 0),
+          m_pixels(static_cast<size_t>(length)),
+          m_runStart(static_cast<size_t>(length))
+    {
+    }
+
+    template <class Samples>
+    void Load(const Samples& samples, int length)
+    {
+        double* v = m_values.data();
+        int visible = 0;
+        for (int i = 0; i < length; ++i, v += CPolicy::kValues) {
+            const ARGB p = samples[i];
+            CPolicy::Convert(p, v);
+            visible += (p >> 24) != 0;
+            m_visible[i + 1] = visible;
+            m_pixels[i] = p;
+            m_runStart[i] = i > 0 && p == m_pixels[i - 1] ? m_runStart[i - 1] : i;
+        }
+    }
+
+    // Samples with alpha != 0 among left .. right.
+    int VisibleIn(int left, int right) const { return m_visible[right + 1] - m_visible[left]; }
+    // Whether left .. right are all one pixel value.
+    bool IsUniform(int left, int right) const { return m_runStart[right] <= left; }
+    ARGB Pixel(int i) const { return m_pixels[i]; }
+    const double* At(int i) const { return m_values.data() + static_cast<size_t>(i) * CPolicy::kValues; }
+
+private:
+    std::vector<double> m_values;
+    std::vector<int> m_visible;
+    std::vector<ARGB> m_pixels;
+    std::vector<int> m_runStart;
+};
+
+// Flat areas (the inside of a silhouette, the transparency around it) give
+// many windows of one pixel value under one weight row: their result is
+// computed once and then reused. It is the same function of the same bits,
+// so the reuse is exact.
+struct UniformCache {
+    const double* weights = nullptr;
+    int count = 0;
+    ARGB pixel = 0;
+    ARGB result = 0;
+
+    bool Holds(const WeightRow& row, ARGB p) const
+    {
+        return weights == row.Weights && count == row.Count() && pixel == p;
+    }
+};
+
+// Whether the kRun windows from `rows` on all hold `count` samples, every
+// one of them visible.
+template <int kRun, class CPolicy>
+bool IsVisibleRun(const WeightRow* rows, int available, const Line<CPolicy>& line, int count)
+{
+    if (available < kRun)
+        return false;
+    for (int r = 0; r < kRun; ++r) {
+        if (rows[r].Count() != count || line.VisibleIn(rows[r].Left, rows[r].Right) != count)
+            return false;
+    }
+    return true;
+}
+
+// kRun all-visible windows of one length, summed side by side.
+template <int kRun, class CPolicy, class Out>
+void FilterVisibleRun(const WeightRow* rows, const Line<CPolicy>& line, const Out& out, int i)
+{
+    const double* v[kRun];
+    const double* w[kRun];
+    ARGB* d[kRun];
+    for (int r = 0; r < kRun; ++r) {
+        v[r] = line.At(rows[r].Left);
+        w[r] = rows[r].Weights;
+        d[r] = &out(i + r);
+    }
+    CPolicy::template Visible<kRun>(v, w, rows[0].Count(), d);
+}
+
+// One window, by the policy function for its share of visible samples.
+template <class CPolicy>
+ARGB FilterWindow(const WeightRow& row, const Line<CPolicy>& line, int visible, ARGB current)
+{
+    const int count = row.Count();
+    const double* v = line.At(row.Left);
+    if (visible == 0)
+        return CPolicy::Transparent(current);
+    if (visible < count)
+        return CPolicy::Mixed(v, row.Weights, count, current);
+    ARGB* d = &current;
+    CPolicy::template Visible<1>(&v, &row.Weights, count, &d);
+    return current;
+}
+
+// Every destination pixel of one line, from the loaded source line.
+template <class CPolicy, class Out>
+void FilterLine(const WeightTable& table, const Line<CPolicy>& line, const Out& out)
+{
+    const int kRun = 4;
+    const WeightRow* rows = table.Rows.data();
+    const int n = table.LineLength;
+    UniformCache cache;
+    for (int i = 0; i < n;) {
+        const WeightRow& row = rows[i];
+        const int count = row.Count();
+        const bool uniform = count > 0 && line.IsUniform(row.Left, row.Right);
+        if (uniform && cache.Holds(row, line.Pixel(row.Left))) {
+            out(i) = CPolicy::Reuse(cache.result, out(i));
+            ++i;
+            continue;
+        }
+        const int visible = count > 0 ? line.VisibleIn(row.Left, row.Right) : 0;
+        if (!uniform && visible == count && IsVisibleRun<kRun>(rows + i, n - i, line, count)) {
+            FilterVisibleRun<kRun>(rows + i, line, out, i);
+            i += kRun;
+            continue;
+        }
+        out(i) = FilterWindow(row, line, visible, out(i));
+        if (uniform)
+            cache = UniformCache{row.Weights, count, line.Pixel(row.Left), out(i)};
+        ++i;
+    }
+}
+
+// The vertical pass works on a few neighbouring columns at a time: they are
+// copied out of the rows into contiguous lines, filtered, and copied back.
+// Walking a single column would touch every row's cache line and page for
+// each pixel; a group shares those touches between its columns.
+template <class CPolicy>
+class ColumnGroup {
+public:
+    static constexpr int kColumns = 16;  // one 64-byte cache line of pixels
+
+    ColumnGroup(int srcHeight, int dstHeight)
+        : m_srcHeight(srcHeight),
+          m_dstHeight(dstHeight),
+          m_in(static_cast<size_t>(srcHeight) * kColumns),
+          m_out(static_cast<size_t>(dstHeight) * kColumns),
+          m_line(srcHeight)
+    {
+    }
+
+    // Columns x0 .. x0 + n - 1 of the destination.
+    void Filter(const WeightTable& table, const ARGB* const* pSrc, ARGB* const* pDst, int x0, int n)
+    {
+        Gather(pSrc, x0, n, m_srcHeight, m_in.data());
+        if (CPolicy::kKeepsColour)
+            Gather(pDst, x0, n, m_dstHeight, m_out.data());
+        for (int c = 0; c < n; ++c) {
+            m_line.Load(RowSamples{m_in.data() + static_cast<size_t>(c) * m_srcHeight}, m_srcHeight);
+            FilterLine(table, m_line, RowOut{m_out.data() + static_cast<size_t>(c) * m_dstHeight});
+        }
+        for (int y = 0; y < m_dstHeight; ++y) {
+            ARGB* d = pDst[y] + x0;
+            for (int c = 0; c < n; ++c)
+                d[c] = m_out[static_cast<size_t>(c) * m_dstHeight + y];
+        }
+    }
+
+private:
+    // Columns x0 .. x0 + n - 1 of `height` rows, one after the other.
+    template <class Rows>
+    static void Gather(Rows rows, int x0, int n, int height, ARGB* to)
+    {
+        for (int y = 0; y < height; ++y) {
+            const ARGB* s = rows[y] + x0;
+            for (int c = 0; c < n; ++c)
+                to[static_cast<size_t>(c) * height + y] = s[c];
+        }
+    }
+
+    int m_srcHeight;
+    int m_dstHeight;
+    std::vector<ARGB> m_in;
+    std::vector<ARGB> m_out;
+    Line<CPolicy> m_line;
 };
 
 // Intermediate rows of the first pass, zero-filled so that nothing the
@@ -139,14 +326,12 @@ void C2PassScale<CFilter, CPolicy>::ScaleRows(const ARGB* const* pSrc, int srcWi
         }
     }
     const WeightTable table = BuildWeights(dstWidth, srcWidth, two_pass_detail::ScaleOf(dstWidth, srcWidth));
+    two_pass_detail::Line<CPolicy> line(srcWidth);
     for (int y = 0; y < height; ++y) {
         if (!Continue(static_cast<double>(y) / height * 50))
             return;
-        ARGB* out = pDst[y];
-        for (int x = 0; x < dstWidth; ++x) {
-            const WeightRow& w = table.Rows[x];
-            out[x] = CPolicy::Filter(two_pass_detail::RowSamples{pSrc[y] + w.Left}, w.Weights, w.Count(), out[x]);
-        }
+        line.Load(two_pass_detail::RowSamples{pSrc[y]}, srcWidth);
+        two_pass_detail::FilterLine(table, line, two_pass_detail::RowOut{pDst[y]});
     }
 }
 
@@ -164,13 +349,18 @@ void C2PassScale<CFilter, CPolicy>::ScaleColumns(const ARGB* const* pSrc, int wi
         }
     }
     const WeightTable table = BuildWeights(dstHeight, srcHeight, two_pass_detail::ScaleOf(dstHeight, srcHeight));
-    for (int x = 0; x < width; ++x) {
-        if (!Continue(50 + static_cast<double>(x) / width * 50))
+    // The callback hears of every column of a group before the group is
+    // filtered; an abort at column x still leaves x and all later columns
+    // unwritten, as a walk column by column would.
+    two_pass_detail::ColumnGroup<CPolicy> group(srcHeight, dstHeight);
+    for (int x0 = 0; x0 < width; x0 += group.kColumns) {
+        const int wanted = std::min(group.kColumns, width - x0);
+        int n = 0;
+        while (n < wanted && Continue(50 + static_cast<double>(x0 + n) / width * 50))
+            ++n;
+        if (n > 0)
+            group.Filter(table, pSrc, pDst, x0, n);
+        if (n < wanted)
             return;
-        for (int y = 0; y < dstHeight; ++y) {
-            const WeightRow& w = table.Rows[y];
-            pDst[y][x] = CPolicy::Filter(two_pass_detail::ColumnSamples{pSrc + w.Left, x}, w.Weights, w.Count(),
-                                         pDst[y][x]);
-        }
     }
 }

@@ -1,6 +1,7 @@
 #include "imaging/WeightTable.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -22,6 +23,24 @@ void FindWindow(double c, double w, int srcLength, double windowSize, int& left,
         else
             --right;
     }
+}
+
+// Row i takes row i - 1's weights when they are the same bits (all the
+// rows away from the ends at an unchanged size, for one): the table shrinks
+// to a few distinct rows, and equal weight pointers mean equal weights.
+void ShareWithPrevious(WeightTable& table, std::vector<size_t>& offsets, int i)
+{
+    if (i == 0)
+        return;
+    const size_t count = table.Storage.size() - offsets[i];
+    if (count == 0 || static_cast<int>(count) != table.Rows[i - 1].Count())
+        return;
+    const double* prev = table.Storage.data() + offsets[i - 1];
+    const double* mine = table.Storage.data() + offsets[i];
+    if (std::memcmp(prev, mine, count * sizeof(double)) != 0)
+        return;
+    table.Storage.resize(offsets[i]);
+    offsets[i] = offsets[i - 1];
 }
 
 }  // namespace
@@ -61,6 +80,7 @@ WeightTable BuildWeightTable(const CGenericFilter& filter, int dstLength, int sr
             for (size_t k = offsets[i]; k < table.Storage.size(); ++k)
                 table.Storage[k] /= sum;
         }
+        ShareWithPrevious(table, offsets, i);
     }
     // Storage has stopped growing: now the rows can point into it.
     for (int i = 0; i < table.LineLength; ++i)

@@ -26,4 +26,6 @@ struct WeightTable {
 // Weights for resampling a line of srcLength pixels to dstLength pixels at
 // the given scale (dstLength / srcLength). Rows hold only the samples that
 // exist, so a source line of length 0 gives empty windows throughout.
+// Neighbouring rows with the same weights share them: the same Weights
+// pointer means the same numbers.
 WeightTable BuildWeightTable(const CGenericFilter& filter, int dstLength, int srcLength, double dScale);

@@ -56,6 +56,27 @@ inline void PaintTestPattern(int width, int height, ARGB* const* rows)
     }
 }
 
+// What the shadow blur is given: one colour throughout (transparent pixels
+// included), alpha from a silhouette with soft edges, faded towards the
+// bottom row by row, and a second colour in one corner. Long runs of equal
+// pixels, unlike the noise of PaintTestPattern.
+inline void PaintSilhouette(int width, int height, ARGB* const* rows)
+{
+    for (int y = 0; y < height; ++y) {
+        const uint32_t fade = 255 - static_cast<uint32_t>(y) * 200 / height;
+        for (int x = 0; x < width; ++x) {
+            const int dx = x - width / 2, dy = y - height / 3;
+            const int d2 = dx * dx * 4 + dy * dy * 9;
+            const int r2 = width * width;
+            uint32_t alpha = d2 < r2 / 2 ? 255 : d2 < r2 * 2 / 3 ? 255 - (d2 - r2 / 2) * 254 / (r2 / 6) : 0;
+            if (y > height * 2 / 3 && x > width / 5 && x < width * 2 / 5)
+                alpha = 255;  // a post under the blob
+            const ARGB colour = x > width * 4 / 5 && y < height / 4 ? 0x00336699 : 0x00101820;
+            rows[y][x] = (alpha * fade / 255) << 24 | colour;
+        }
+    }
+}
+
 inline void FillPattern(CDib& dib)
 {
     std::vector<ARGB*> rows(dib.GetHeight());

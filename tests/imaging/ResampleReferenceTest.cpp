@@ -57,4 +57,17 @@ TEST(C2PassScaleReference, MatchesThePlainAlgorithmBitForBit)
     CompareKernel<CLanczos3Filter>(src, "lanczos", 3);
 }
 
+TEST(C2PassScaleReference, MatchesOnFlatAreasToo)
+{
+    // Flat areas take the reuse of results for windows of one pixel value;
+    // an image of them checks that reuse against the plain algorithm.
+    Image src(131, 97);
+    PaintSilhouette(src.width, src.height, src.rows.data());
+    CompareKernel<CBilinearFilter>(src, "tent", 0.7);
+    CompareKernel<CBilinearFilter>(src, "tent", 4.4);
+    CompareKernel<CBilinearFilter>(src, "tent", 24);
+    CompareKernel<CBoxFilter>(src, "box", 3);
+    CompareKernel<CBicubicFilter>(src, "bicubic", 2);
+}
+
 }  // namespace
