@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -95,8 +96,8 @@ protected:
         img.height = h;
         img.planes = planes;
         img.pixels.assign(size_t(w) * h * planes, planes == 3 ? 200 : 0);
-        for (int y = y0; y <= y1 && planes != 3; ++y)
-            for (int x = x0; x <= x1; ++x) {
+        for (int y = y0; y <= std::min(y1, h - 1) && planes != 3; ++y)
+            for (int x = x0; x <= std::min(x1, w - 1); ++x) {
                 uint8_t* p = &img.pixels[(size_t(y) * w + x) * planes];
                 for (int c = 0; c < planes; ++c)
                     p[c] = planes == 1 ? 255 : (c == 3 ? 255 : 90);
