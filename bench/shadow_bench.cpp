@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "render/ShadowScene.h"
@@ -30,13 +31,7 @@ struct BigLayer {
                 p[3] = d <= 997 ? 255 : d >= 1000 ? 0 : static_cast<uint8_t>((1000 - d) * 85);
             }
         out = in;
-        host.width = kWidth;
-        host.height = kHeight;
-        host.planes = 4;
-        host.inData = in.data();
-        host.inRowBytes = kWidth * 4;
-        host.outData = out.data();
-        host.outRowBytes = kWidth * 4;
+        host = HostBuffers::Packed(kWidth, kHeight, 4, in.data(), out.data());
         ComputeRunGeometry(host, geometry);
     }
 };
@@ -74,55 +69,56 @@ void BM_InitShadowRenderer(benchmark::State& state)
     }
 }
 
-void BM_BuildShadowTexture(benchmark::State& state)
+// A scene of the big layer for the preset (or the defaults), built up to
+// the given stage: 0 buffers only, 1 with plane and texture, 2 also rendered.
+std::unique_ptr<CShadowScene> SceneUpTo(int stage, const ShadowParams& p, int clientWidth = 0, int clientHeight = 0)
 {
     BigLayer& l = Layer();
+    std::unique_ptr<CShadowScene> scene(new CShadowScene(l.host, l.geometry));
+    scene->InitShadowRenderer(clientWidth, clientHeight);
+    if (stage >= 1) {
+        scene->BuildShadowTexture(p);
+        scene->BuildShadowPlane();
+    }
+    if (stage >= 2)
+        scene->RenderFrame(false, p);
+    return scene;
+}
+
+void BM_BuildShadowTexture(benchmark::State& state)
+{
     const int preset = static_cast<int>(state.range(0));
-    CShadowScene scene(l.host, l.geometry);
-    scene.InitShadowRenderer();
+    const auto scene = SceneUpTo(0, ParamsFor(preset));
     for (auto _ : state)
-        scene.BuildShadowTexture(ParamsFor(preset));
+        scene->BuildShadowTexture(ParamsFor(preset));
     SetLabel(state, preset);
 }
 
 void BM_RenderFrame(benchmark::State& state)
 {
-    BigLayer& l = Layer();
     const int preset = static_cast<int>(state.range(0));
-    CShadowScene scene(l.host, l.geometry);
-    scene.InitShadowRenderer();
-    scene.BuildShadowTexture(ParamsFor(preset));
-    scene.BuildShadowPlane();
+    const auto scene = SceneUpTo(1, ParamsFor(preset));
     for (auto _ : state)
-        scene.RenderFrame(false, ParamsFor(preset));
+        scene->RenderFrame(false, ParamsFor(preset));
     SetLabel(state, preset);
 }
 
 void BM_CompositeShadow(benchmark::State& state)
 {
-    BigLayer& l = Layer();
     const int preset = static_cast<int>(state.range(0));
-    CShadowScene scene(l.host, l.geometry);
-    scene.InitShadowRenderer();
-    scene.BuildShadowTexture(ParamsFor(preset));
-    scene.BuildShadowPlane();
-    scene.RenderFrame(false, ParamsFor(preset));
+    const auto scene = SceneUpTo(2, ParamsFor(preset));
     for (auto _ : state)
-        scene.CompositeShadow(ParamsFor(preset));
+        scene->CompositeShadow(ParamsFor(preset));
     SetLabel(state, preset);
 }
 
 // What a slider move of an angle costs: render plus the view composite.
 void BM_PreviewUpdate(benchmark::State& state)
 {
-    BigLayer& l = Layer();
     const int preset = static_cast<int>(state.range(0));
-    CShadowScene scene(l.host, l.geometry);
-    scene.InitShadowRenderer(901, 561);  // a 900 x 560 view
-    scene.BuildShadowPlane();
-    scene.BuildShadowTexture(ParamsFor(preset));
+    const auto scene = SceneUpTo(1, ParamsFor(preset), 901, 561);  // a 900 x 560 view
     for (auto _ : state)
-        scene.RenderShadow(false, ParamsFor(preset));
+        scene->RenderShadow(false, ParamsFor(preset));
     SetLabel(state, preset);
 }
 

@@ -47,4 +47,21 @@ struct HostBuffers {
             return static_cast<uint8_t>(MaskAt(x, y) * InPixel(x, y)[3] / 255);
         return MaskAt(x, y);
     }
+
+    // Buffers whose rows follow each other without padding.
+    static HostBuffers Packed(int32_t width, int32_t height, int32_t planes, const uint8_t* in, uint8_t* out,
+                              const uint8_t* mask = nullptr)
+    {
+        HostBuffers b;
+        b.width = width;
+        b.height = height;
+        b.planes = planes;
+        b.inData = in;
+        b.inRowBytes = width * planes;
+        b.outData = out;
+        b.outRowBytes = width * planes;
+        b.maskData = mask;
+        b.maskRowBytes = mask ? width : 0;
+        return b;
+    }
 };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Fnv1a.h"
 #include "imaging/Argb.h"
 #include "imaging/Dib.h"
 
@@ -89,15 +90,11 @@ inline void FillPattern(CDib& dib)
 // (blue, green, red, alpha).
 inline uint64_t Digest(const CDib& dib)
 {
-    uint64_t h = 14695981039346656037ull;
+    Fnv1a digest;
     for (int y = 0; y < dib.GetHeight(); ++y) {
         const ARGB* row = dib.Row(y);
-        for (int x = 0; x < dib.GetWidth(); ++x) {
-            for (int b = 0; b < 32; b += 8) {
-                h ^= (row[x] >> b) & 0xFF;
-                h *= 1099511628211ull;
-            }
-        }
+        for (int x = 0; x < dib.GetWidth(); ++x)
+            digest.Word32(row[x]);
     }
-    return h;
+    return digest.Value();
 }

@@ -26,18 +26,7 @@ struct CompositeFixture {
         g.cropRight = 2;
         g.cropBottom = 0;
     }
-    HostBuffers Host()
-    {
-        HostBuffers b;
-        b.width = 3;
-        b.height = 1;
-        b.planes = planes;
-        b.inData = out.data();
-        b.inRowBytes = 3 * planes;
-        b.outData = out.data();
-        b.outRowBytes = 3 * planes;
-        return b;
-    }
+    HostBuffers Host() { return HostBuffers::Packed(3, 1, planes, out.data(), out.data()); }
     void SetHost(int x, uint8_t r, uint8_t gr, uint8_t b, uint8_t a = 255)
     {
         uint8_t* p = &out[size_t(x) * planes];

@@ -27,19 +27,7 @@ struct HostFixture {
     }
     HostBuffers Buffers()
     {
-        HostBuffers b;
-        b.width = w;
-        b.height = h;
-        b.planes = planes;
-        b.inData = pixels.data();
-        b.inRowBytes = w * planes;
-        b.outData = pixels.data();
-        b.outRowBytes = w * planes;
-        if (!mask.empty()) {
-            b.maskData = mask.data();
-            b.maskRowBytes = w;
-        }
-        return b;
+        return HostBuffers::Packed(w, h, planes, pixels.data(), pixels.data(), mask.empty() ? nullptr : mask.data());
     }
 };
 

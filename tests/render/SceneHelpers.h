@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Fnv1a.h"
 #include "render/Render3D.h"
 #include "render/TexturedQuad.h"
 
@@ -67,13 +68,10 @@ inline void AddUniformTexture(CRender3D& engine, ARGB colour, int32_t w = 4, int
 // not depend on the machine's byte order.
 inline uint64_t Fnv1a(const ARGB* p, size_t count)
 {
-    uint64_t h = 14695981039346656037ull;
+    ::Fnv1a digest;
     for (size_t i = 0; i < count; ++i)
-        for (int b = 0; b < 32; b += 8) {
-            h ^= (p[i] >> b) & 0xFF;
-            h *= 1099511628211ull;
-        }
-    return h;
+        digest.Word32(p[i]);
+    return digest.Value();
 }
 
 }  // namespace scene

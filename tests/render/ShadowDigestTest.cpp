@@ -7,19 +7,10 @@
 #include <cmath>
 #include <vector>
 
+#include "Fnv1a.h"
 #include "render/ShadowScene.h"
 
 namespace {
-
-uint64_t Fnv1a(const std::vector<uint8_t>& bytes)
-{
-    uint64_t h = 14695981039346656037ull;
-    for (uint8_t b : bytes) {
-        h ^= b;
-        h *= 1099511628211ull;
-    }
-    return h;
-}
 
 // A soft-edged disc and a bar on a transparent RGBA layer, with colours that
 // vary so the blend's rounding is exercised everywhere.
@@ -47,14 +38,7 @@ uint64_t RenderDigest(const ShadowParams& params)
     const int w = 150, h = 120;
     const std::vector<uint8_t> in = MakeLayer(w, h);
     std::vector<uint8_t> out = in;
-    HostBuffers host;
-    host.width = w;
-    host.height = h;
-    host.planes = 4;
-    host.inData = in.data();
-    host.inRowBytes = w * 4;
-    host.outData = out.data();
-    host.outRowBytes = w * 4;
+    const HostBuffers host = HostBuffers::Packed(w, h, 4, in.data(), out.data());
     RunGeometry g;
     EXPECT_EQ(ComputeRunGeometry(host, g), RunRefusal::None);
     CShadowScene scene(host, g);
@@ -63,7 +47,9 @@ uint64_t RenderDigest(const ShadowParams& params)
     scene.BuildShadowPlane();
     scene.RenderShadow(true, params);
     EXPECT_NE(out, in);
-    return Fnv1a(out);
+    Fnv1a digest;
+    digest.Bytes(out.data(), out.size());
+    return digest.Value();
 }
 
 TEST(ShadowDigest, SameBytesOnEveryBuild)

@@ -26,13 +26,7 @@ struct LayerFixture {
                 p[3] = static_cast<uint8_t>(40 + (x * 7 + y * 13) % 215);
             }
         out = in;
-        host.width = w;
-        host.height = h;
-        host.planes = 4;
-        host.inData = in.data();
-        host.inRowBytes = w * 4;
-        host.outData = out.data();
-        host.outRowBytes = w * 4;
+        host = HostBuffers::Packed(w, h, 4, in.data(), out.data());
         EXPECT_EQ(ComputeRunGeometry(host, geometry), RunRefusal::None);
     }
     uint8_t Opacity(int x, int y) const { return in[(size_t(y) * w + x) * 4 + 3]; }

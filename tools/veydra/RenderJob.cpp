@@ -31,23 +31,6 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
-HostBuffers DescribeHost(const RasterImage& input, RasterImage& output, const RasterImage* mask)
-{
-    HostBuffers host;
-    host.width = input.width;
-    host.height = input.height;
-    host.planes = input.planes;
-    host.inData = input.pixels.data();
-    host.inRowBytes = input.RowBytes();
-    host.outData = output.pixels.data();
-    host.outRowBytes = output.RowBytes();
-    if (mask) {
-        host.maskData = mask->pixels.data();
-        host.maskRowBytes = mask->RowBytes();
-    }
-    return host;
-}
-
 }  // namespace
 
 void RunRender(const RenderOptions& options, std::ostream& log)
@@ -68,7 +51,9 @@ void RunRender(const RenderOptions& options, std::ostream& log)
     clock.Lap("png decode");
 
     RasterImage output = input;  // the host hands back the current pixels to blend onto
-    const HostBuffers host = DescribeHost(input, output, options.mask.empty() ? nullptr : &mask);
+    const HostBuffers host = HostBuffers::Packed(input.width, input.height, input.planes, input.pixels.data(),
+                                                 output.pixels.data(),
+                                                 options.mask.empty() ? nullptr : mask.pixels.data());
     RunGeometry geometry;
     const RunRefusal refusal = ComputeRunGeometry(host, geometry);
     if (refusal != RunRefusal::None)
