@@ -1,0 +1,31 @@
+// Parameter sets in the settings store: the last-used set (section "") and
+// the user presets (one section each), and the first-start seeding of the
+// built-in presets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "params/SettingsStore.h"
+#include "params/ShadowParams.h"
+
+// The thirteen values of a section, each missing one at its default. The
+// values come back as stored (a zoom of 5 stays 5): whoever applies them
+// clamps them, as the dialog's sliders do.
+ShadowParams loadParameterSet(ISettingsStore& store, const std::string& section);
+
+// Writes all thirteen values, creating the section if needed, in the order
+// Blur, Transparency, Intensity, Angle X, Angle Y, Angle Z, Pos X, Pos Y,
+// Perspective, Zoom, Color, Outside, Shadow Position.
+void saveParameterSet(ISettingsStore& store, const std::string& section, const ShadowParams& params);
+
+// The preset names in the store's order.
+std::vector<std::string> enumeratePresets(ISettingsStore& store);
+
+// Deletes a preset's values and its section; an empty name does nothing.
+void deletePreset(ISettingsStore& store, const std::string& name);
+
+// While "First start" reads non-zero (default 1): writes the six built-in
+// presets (overwriting presets of the same names), then "First start" = 0.
+// Returns true when it seeded.
+bool SeedBuiltInPresets(ISettingsStore& store);
