@@ -13,6 +13,13 @@
 
 namespace {
 
+const char* const kTestsKey = "Software\\Veydra Tests";
+
+std::string ProcessKey()
+{
+    return std::string(kTestsKey) + "\\" + std::to_string(GetCurrentProcessId());
+}
+
 std::string UniqueRoot()
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -20,13 +27,22 @@ std::string UniqueRoot()
     for (char& c : name)
         if (c == '/' || c == '\\')
             c = '_';
-    return "Software\\Veydra Tests\\" + std::to_string(GetCurrentProcessId()) + "\\" + name;
+    return ProcessKey() + "\\" + name;
 }
 
 void DeleteTree(const std::string& path)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+
+// Removes a test's root, then the keys above it once they are empty (another
+// test process may still be using its own).
+void DeleteTestRoot(const std::string& root)
+{
+    DeleteTree(root);
+    RegDeleteKeyA(HKEY_CURRENT_USER, ProcessKey().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kTestsKey);
 }
 
 bool KeyExists(const std::string& path)
@@ -40,7 +56,7 @@ bool KeyExists(const std::string& path)
 
 struct RegistryFixture {
     static std::unique_ptr<ISettingsStore> Make() { return std::make_unique<CRegistryStore>(UniqueRoot()); }
-    static void Discard() { DeleteTree(UniqueRoot()); }
+    static void Discard() { DeleteTestRoot(UniqueRoot()); }
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Registry, PresetStoreContract, RegistryFixture);
@@ -48,7 +64,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Registry, PresetStoreContract, RegistryFixture);
 class RegistryStore : public ::testing::Test {
 protected:
     void SetUp() override { m_root = UniqueRoot(); }
-    void TearDown() override { DeleteTree(m_root); }
+    void TearDown() override { DeleteTestRoot(m_root); }
 
     // Writes a raw value the way another program (or a hand edit) might.
     void PutRaw(const std::string& section, const char* name, DWORD type, const void* data, DWORD size)
