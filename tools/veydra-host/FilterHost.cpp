@@ -168,8 +168,7 @@ void CFilterHost::BuildDescriptor()
     m_givenDescriptor = items.empty() ? nullptr : CHostDescriptors::Encode(items);
     m_descriptorParams.descriptor = m_givenDescriptor;
     if (!items.empty())
-        Say("descriptor given (playInfo " + std::to_string(m_options.playInfo) + "): " +
-            DescribeDescriptor(items).substr(0, std::string::npos));
+        Say("descriptor given (playInfo " + std::to_string(m_options.playInfo) + "): " + DescribeDescriptor(items));
 
     m_readProcs = *HostDescriptors().ReadProcs();
     m_writeProcs = *HostDescriptors().WriteProcs();
@@ -394,11 +393,8 @@ void CFilterHost::ReportDescriptor() const
     }
     const Handle recorded = m_descriptorParams.descriptor;
     if (recorded && recorded != m_givenDescriptor && HostHandles().IsLive(recorded)) {
-        std::string text = DescribeDescriptor(CHostDescriptors::Decode(recorded));
-        for (char& c : text)
-            if (c == '\n')
-                c = ' ';
-        Say("descriptor recorded (recordInfo " + std::to_string(m_descriptorParams.recordInfo) + "): " + text);
+        Say("descriptor recorded (recordInfo " + std::to_string(m_descriptorParams.recordInfo) +
+            "): " + DescribeDescriptor(CHostDescriptors::Decode(recorded)));
     } else {
         Say("descriptor recorded: none");
     }

@@ -226,7 +226,10 @@ std::string DescribeDescriptor(const std::vector<DescriptorItem>& items)
             text << item.number;
         else
             text << item.integer;
-        text << (item.type == DescTypes::kBoolean ? " (bool)" : "") << "\n";
+        text << (item.type == DescTypes::kBoolean ? " (bool)" : "") << " ";
     }
-    return text.str();
+    std::string line = text.str();
+    if (!line.empty())
+        line.pop_back();
+    return line;
 }

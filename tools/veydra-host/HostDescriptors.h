@@ -57,5 +57,5 @@ CHostDescriptors& HostDescriptors();
 
 // "outS" for the code 'outS'.
 std::string FourCCText(uint32_t code);
-// One line per item: key=value.
+// The items on one line: key=value, separated by blanks.
 std::string DescribeDescriptor(const std::vector<DescriptorItem>& items);
