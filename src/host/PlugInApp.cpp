@@ -4,6 +4,7 @@
 #include "host/FilterRun.h"
 #include "host/HostFailure.h"
 #include "host/PrepareStep.h"
+#include "host/RunRequest.h"
 #include "params/RegistryStore.h"
 
 namespace {
@@ -104,15 +105,18 @@ void CMFCPlugInApp::OnPrepare()
     SeedPresetsOnFirstStart();
 }
 
-void CMFCPlugInApp::OnStart() { RunFilter(*m_pFilterRecord); }
-
-void CMFCPlugInApp::OnContinue()
+void CMFCPlugInApp::OnStart()
 {
-    // All-zero rectangles: no more data wanted.
-    m_pFilterRecord->inRect = Rect16{0, 0, 0, 0};
-    m_pFilterRecord->outRect = Rect16{0, 0, 0, 0};
-    m_pFilterRecord->maskRect = Rect16{0, 0, 0, 0};
+    RunFilter(*m_pFilterRecord);
+    // The whole image was fetched and written within this step. Left
+    // standing, the request would make a host deliver the rectangles once
+    // more for the continue step and then write back that second output
+    // buffer, which the plug-in never touches: with a host that does not
+    // copy the image into it, that would replace the result with junk.
+    RequestNoMoreData(*m_pFilterRecord);
 }
+
+void CMFCPlugInApp::OnContinue() { RequestNoMoreData(*m_pFilterRecord); }
 
 void CMFCPlugInApp::OnFinish() { m_bSkipDialog = true; }
 

@@ -16,6 +16,13 @@ void RequestWholeImage(FilterRecord& r)
     r.outHiPlane = static_cast<int16_t>(r.planes - 1);
 }
 
+void RequestNoMoreData(FilterRecord& r)
+{
+    r.inRect = Rect16{0, 0, 0, 0};
+    r.outRect = Rect16{0, 0, 0, 0};
+    r.maskRect = Rect16{0, 0, 0, 0};
+}
+
 BufferProblem CheckBuffers(const FilterRecord& r)
 {
     const int64_t pixelBytes = int64_t(r.filterRect.Width()) * r.planes;

@@ -11,6 +11,9 @@
 // and autoMask off so the host does not clip the shadow to the selection.
 void RequestWholeImage(FilterRecord& record);
 
+// All-zero rectangles: no more data wanted.
+void RequestNoMoreData(FilterRecord& record);
+
 // Why the delivered buffers cannot be used; each has its own plain message.
 enum class BufferProblem { None, NoOutput, NoInput, NoMask };
 
