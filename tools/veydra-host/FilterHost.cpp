@@ -33,13 +33,6 @@ std::string RectText(const Rect16& r)
     return text.str();
 }
 
-uint64_t Fnv1a(const uint8_t* p, size_t n, uint64_t h = 0xcbf29ce484222325ull)
-{
-    for (size_t i = 0; i < n; ++i)
-        h = (h ^ p[i]) * 0x100000001b3ull;
-    return h;
-}
-
 // Copies planes [lo, lo + planes) of a w x h block of pixels with
 // `fromPlanes` interleaved planes into pixels with `planes` planes.
 void CopyPlanes(const uint8_t* from, size_t fromRowBytes, int fromPlanes, int lo, uint8_t* to, size_t toRowBytes,
@@ -227,7 +220,30 @@ bool CFilterHost::RectInDocument(const Rect16& rect) const
     return rect.top >= 0 && rect.left >= 0 && rect.bottom <= m_doc.height && rect.right <= m_doc.width;
 }
 
-uint64_t CFilterHost::OutHash() const { return Fnv1a(m_out.data(), m_out.size()); }
+uint8_t CFilterHost::JunkByte(size_t i) { return static_cast<uint8_t>((i * 131 + i / 977) ^ 0x5A); }
+
+// What Deliver put into byte i of the output buffer, computed again, so the
+// host can tell afterwards whether the plug-in wrote there without keeping
+// a copy (or hashing it inside the timed step).
+uint8_t CFilterHost::FilledByte(size_t i) const
+{
+    if (m_options.junkOut)
+        return JunkByte(i);
+    const int planes = m_nOutHi - m_nOutLo + 1;
+    const size_t row = i / size_t(m_nOutRowBytes), column = i % size_t(m_nOutRowBytes);
+    if (column >= size_t(m_outRect.Width()) * planes)
+        return 0;
+    const size_t pixel = (size_t(m_outRect.top) + row) * m_doc.width + m_outRect.left + column / planes;
+    return m_doc.pixels[pixel * m_doc.planes + m_nOutLo + column % planes];
+}
+
+bool CFilterHost::OutputTouched() const
+{
+    for (size_t i = 0; i < m_nOutSize; ++i)
+        if (m_out[i] != FilledByte(i))
+            return true;
+    return false;
+}
 
 OSErr CFilterHost::Advance()
 {
@@ -249,7 +265,8 @@ OSErr CFilterHost::Deliver()
 {
     FilterRecord& r = m_record;
     m_in.clear();
-    m_out.clear();
+    m_out.reset();
+    m_nOutSize = 0;
     m_mask.clear();
     m_bOutHandedOut = false;
     r.inData = r.outData = r.maskData = nullptr;
@@ -286,15 +303,18 @@ OSErr CFilterHost::Deliver()
         if (!r.outRect.IsEmpty()) {
             const int w = r.outRect.Width(), h = r.outRect.Height();
             r.outRowBytes = w * outPlanes + m_options.padRows;
-            m_out.assign(size_t(r.outRowBytes) * h, 0);
+            m_nOutSize = size_t(r.outRowBytes) * h;
+            m_out.reset(new uint8_t[m_nOutSize]);
             if (m_options.junkOut) {
-                for (size_t i = 0; i < m_out.size(); ++i)
-                    m_out[i] = static_cast<uint8_t>((i * 131 + i / 977) ^ 0x5A);
+                for (size_t i = 0; i < m_nOutSize; ++i)
+                    m_out[i] = JunkByte(i);
             } else {
                 CopyPlanes(DocPixel(r.outRect.top, r.outRect.left), DocRowBytes(), m_doc.planes, r.outLoPlane,
-                           m_out.data(), size_t(r.outRowBytes), outPlanes, w, h);
+                           m_out.get(), size_t(r.outRowBytes), outPlanes, w, h);
+                for (int y = 0; y < h && m_options.padRows > 0; ++y)
+                    std::memset(&m_out[size_t(y) * r.outRowBytes + size_t(w) * outPlanes], 0, m_options.padRows);
             }
-            r.outData = m_out.data();
+            r.outData = m_out.get();
             r.outColumnBytes = outPlanes;
             r.outPlaneBytes = 1;
             m_bOutHandedOut = true;
@@ -302,7 +322,6 @@ OSErr CFilterHost::Deliver()
             m_nOutLo = r.outLoPlane;
             m_nOutHi = r.outHiPlane;
             m_nOutRowBytes = r.outRowBytes;
-            m_nOutFillHash = OutHash();
         }
         if (!r.maskRect.IsEmpty() && m_doc.HasSelection()) {
             const int w = r.maskRect.Width(), h = r.maskRect.Height();
@@ -336,7 +355,7 @@ void CFilterHost::WriteBack()
         return;
     const int planes = m_nOutHi - m_nOutLo + 1;
     for (int y = 0; y < m_outRect.Height(); ++y) {
-        const uint8_t* src = m_out.data() + size_t(y) * m_nOutRowBytes;
+        const uint8_t* src = m_out.get() + size_t(y) * m_nOutRowBytes;
         uint8_t* dst = DocPixel(m_outRect.top + y, m_outRect.left) + m_nOutLo;
         if (planes == m_doc.planes) {
             std::memcpy(dst, src, size_t(m_outRect.Width()) * planes);
@@ -367,7 +386,7 @@ void CFilterHost::ReportStart(int16_t result)
     if (!m_bOutHandedOut)
         Say("outData: none handed out");
     else
-        Say(std::string("outData: ") + (OutHash() == m_nOutFillHash ? "untouched" : "written"));
+        Say(std::string("outData: ") + (OutputTouched() ? "written" : "untouched"));
     Say("advanceState calls: " + std::to_string(m_nAdvanceCalls));
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,9 @@ private:
     void ReportDescriptor() const;
     void ReportHandles() const;
     bool RectInDocument(const Rect16& rect) const;
-    uint64_t OutHash() const;
+    static uint8_t JunkByte(size_t i);
+    uint8_t FilledByte(size_t i) const;
+    bool OutputTouched() const;
     uint8_t* DocPixel(int row, int column)
     {
         return m_doc.pixels.data() + (size_t(row) * m_doc.width + column) * m_doc.planes;
@@ -78,11 +81,12 @@ private:
     intptr_t m_data = 0;
 
     // The buffers handed out by the last advanceState.
-    std::vector<uint8_t> m_in, m_out, m_mask;
+    std::vector<uint8_t> m_in, m_mask;
+    std::unique_ptr<uint8_t[]> m_out;  // not zeroed first: hosts hand out fresh memory
+    size_t m_nOutSize = 0;
     bool m_bOutHandedOut = false;
     Rect16 m_outRect{};
     int m_nOutLo = 0, m_nOutHi = -1, m_nOutRowBytes = 0;
-    uint64_t m_nOutFillHash = 0;
     int m_nAdvanceCalls = 0;
     int64_t m_nAdvanceTicks = 0;  // time spent serving advanceState
 };
