@@ -236,6 +236,23 @@ TEST_F(PluginRunTest, PrepareSeedsTheBuiltInPresetsOnce)
     EXPECT_EQ(store.GetInt("Cast In Front", "Blur", -1), 70);
 }
 
+// Hosts that call the module from a worker thread, whose window belongs to a
+// thread that is not pumping messages meanwhile, or that preset the result.
+TEST_F(PluginRunTest, CallingThreadAndResultPresets)
+{
+    const PluginRun plain = RunPlugin(Layer());
+    for (const char* switches : {"--worker-thread", "--preset-result"}) {
+        const PluginRun run = RunPlugin(Layer(), switches);
+        EXPECT_EQ(run.report.Result(2), 0) << run.report.Text();
+        EXPECT_EQ(run.report.Result(3), 0);
+        EXPECT_EQ(run.report.Result(5), 0);
+        EXPECT_EQ(run.output.rgba, plain.output.rgba);
+    }
+    const PluginRun refused = RunPlugin(Flat(), "--worker-thread");
+    EXPECT_EQ(refused.report.Result(3), -128) << refused.report.Text();
+    EXPECT_NE(refused.report.Line("dialog: caption \"Veydra\" icon warning"), "");
+}
+
 TEST_F(PluginRunTest, AboutStepReadsOnlyTheAboutRecord)
 {
     // veydra-host places the about record right before a page it may not

@@ -13,8 +13,8 @@ const char* HostUsage()
            "         [--no-handle-suite] [--no-buffer-suite] [--no-color-services] [--junk-out]\n"
            "         [--advance-fails] [--null-in] [--null-out] [--null-mask] [--null-error-string]\n"
            "         [--null-record] [--no-host-window] [--empty-filter-rect] [--stale-data]\n"
-           "         [--preset-result] [--no-finish] [--filter-case N] [--planes N] [--pad-rows N]\n"
-           "         [--selector N]... [--dialog-time-limit MS]\n";
+           "         [--preset-result] [--no-finish] [--worker-thread] [--filter-case N] [--planes N]\n"
+           "         [--pad-rows N] [--selector N]... [--dialog-time-limit MS]\n";
 }
 
 namespace {
@@ -55,6 +55,7 @@ const Flag kFlags[] = {
     {"--stale-data", &HostOptions::staleData},
     {"--preset-result", &HostOptions::presetResult},
     {"--no-finish", &HostOptions::noFinish},
+    {"--worker-thread", &HostOptions::workerThread},
 };
 
 struct Number {

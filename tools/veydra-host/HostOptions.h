@@ -47,6 +47,7 @@ struct HostOptions {
     bool staleData = false;               // the data slot holds a stale value
     bool presetResult = false;            // *result preset to 1 before each call
     bool noFinish = false;
+    bool workerThread = false;            // call the module on a thread that owns no window
     int filterCase = -1;                  // -1: chosen from the document
     int planes = 3;                       // planes before the plug-in asks
     int padRows = 0;                      // extra bytes at the end of every row

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "DialogWatcher.h"
@@ -111,7 +112,8 @@ int RunModule(const HostOptions& options)
         Say("host: " + error);
         return 2;
     }
-    {
+    const auto callModule = [&options, &host] {
+        // The module's dialogs belong to the thread that calls it.
         CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
         if (options.command == "about")
             host.CallAbout();
@@ -119,6 +121,14 @@ int RunModule(const HostOptions& options)
             host.CallSelectors(options.selectors);
         else
             host.RunSequence();
+    };
+    if (options.workerThread) {
+        // Like hosts that call plug-ins from a worker thread while their
+        // window stays with the user-interface thread.
+        std::thread worker(callModule);
+        worker.join();
+    } else {
+        callModule();
     }
     if (!options.output.empty() && options.selectors.empty()) {
         if (!SaveDocument(options.output, document, error)) {
