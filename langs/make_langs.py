@@ -13,7 +13,7 @@ key table, so a key that is added there must be added here too.
 import os
 import sys
 
-TITLE = "Veydra - Tevra Ltd - www.tevra.example"
+TITLE = "Veydra - Tevra Ltd - https://tevra.example/"
 
 # Sections in the order a translator meets them: messages, dialogs, menus.
 ENGLISH = {

@@ -20,7 +20,7 @@ const LanguageKey kLanguageKeys[] = {
     {"About", "1004", "About", false},
 
     {"Main_dlg", "0", "Veydra", false},
-    {"Main_dlg", "1004", "Veydra - Tevra Ltd - www.tevra.example", false},
+    {"Main_dlg", "1004", "Veydra - Tevra Ltd - https://tevra.example/", false},
     {"Main_dlg", "4", "Menu", false},
     {"Main_dlg", "3", "Presets", false},
     {"Main_dlg", "1019", "Shadow Position", false},
