@@ -26,10 +26,17 @@ const DescriptorItem* Current(PIReadDescriptor token)
     return &reader->items[reader->next - 1];
 }
 
-bool GetFails()
+// The item whose value the plug-in asks for, when it has that type and the
+// host is not set to fail the read.
+const DescriptorItem* ItemToRead(PIReadDescriptor token, DescType type)
 {
+    const DescriptorItem* item = Current(token);
     CHostDescriptors& d = HostDescriptors();
-    return d.m_faults.failGetAfter >= 0 && d.m_nValuesRead >= d.m_faults.failGetAfter;
+    const bool failing = d.m_faults.failGetAfter >= 0 && d.m_nValuesRead >= d.m_faults.failGetAfter;
+    if (!item || item->type != type || failing)
+        return nullptr;
+    ++d.m_nValuesRead;
+    return item;
 }
 
 PIReadDescriptor HOSTAPI OpenRead(PIDescriptorHandle descriptor, DescriptorKeyID* keyArray)
@@ -73,30 +80,27 @@ Boolean HOSTAPI GetKey(PIReadDescriptor token, DescriptorKeyID* key, DescType* t
 
 OSErr HOSTAPI GetInteger(PIReadDescriptor token, int32_t* value)
 {
-    const DescriptorItem* item = Current(token);
-    if (!item || item->type != DescTypes::kInteger || GetFails())
+    const DescriptorItem* item = ItemToRead(token, DescTypes::kInteger);
+    if (!item || !value)
         return HostResult::kParamErr;
-    ++HostDescriptors().m_nValuesRead;
     *value = item->integer;
     return HostResult::kNoErr;
 }
 
 OSErr HOSTAPI GetFloat(PIReadDescriptor token, double* value)
 {
-    const DescriptorItem* item = Current(token);
-    if (!item || item->type != DescTypes::kFloat || GetFails())
+    const DescriptorItem* item = ItemToRead(token, DescTypes::kFloat);
+    if (!item || !value)
         return HostResult::kParamErr;
-    ++HostDescriptors().m_nValuesRead;
     *value = item->number;
     return HostResult::kNoErr;
 }
 
 OSErr HOSTAPI GetBoolean(PIReadDescriptor token, Boolean* value)
 {
-    const DescriptorItem* item = Current(token);
-    if (!item || item->type != DescTypes::kBoolean || GetFails())
+    const DescriptorItem* item = ItemToRead(token, DescTypes::kBoolean);
+    if (!item || !value)
         return HostResult::kParamErr;
-    ++HostDescriptors().m_nValuesRead;
     *value = static_cast<Boolean>(item->integer);
     return HostResult::kNoErr;
 }
