@@ -26,7 +26,7 @@ for arch in x64:win64 x86:win32; do
     cp "build/$tree/src/host/Veydra.8bf" "$dir/"
     cp langs/*.lng "$dir/langs/"
     xvfb-run -a cmake/wine-run.sh "build/$tree/tools/veydra-host/veydra-host.exe" run "$dir/Veydra.8bf" \
-        out/sample-layer.png -o "out/module-${arch%%:*}-cast-in-front.png" --preset "Cast In Front" >/dev/null
+        out/sample-layer.png -o "out/module-${arch%%:*}-cast-in-front.png" --preset "Cast In Front" >/dev/null 2>&1
     echo "$dir/Veydra.8bf -> out/module-${arch%%:*}-cast-in-front.png"
 done
 echo
