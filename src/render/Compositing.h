@@ -9,9 +9,13 @@
 #include "render/HostBuffers.h"
 #include "render/RunGeometry.h"
 
-// Blends `render` (image size) into host.outData in place. `object` is the
-// cut-out crop box at (cropLeft, cropTop); on a flat image it keeps the
-// shadow off the object when `outside` is on.
+// Blends `render` (image size) over the input pixels (host.inData) and
+// writes every byte of every plane of host.outData. Hosts may hand over an
+// output buffer that does not hold the image (the registration resource
+// allows it), so the output is never read; when in and out are the same
+// memory the result is the same. `object` is the cut-out crop box at
+// (cropLeft, cropTop); on a flat image it keeps the shadow off the object
+// when `outside` is on.
 void CompositeShadow(const CDib& render, const CDib& object, const RunGeometry& geometry, const HostBuffers& host,
                      int transparency, bool outside);
 

@@ -101,6 +101,46 @@ TEST(CompositeShadow, FullTransparencyLeavesImageAlone)
     EXPECT_EQ(layer.Host(1), 0x00000000u);  // transparent layer pixels take s' = 0
 }
 
+// Hosts may hand over an output buffer that does not hold the image: the
+// result must be the same as blending in place, whatever the output held,
+// with every byte of every plane written (a fifth plane passes through).
+TEST(CompositeShadow, ResultDoesNotDependOnOutputContents)
+{
+    const int w = 6, h = 2;
+    RunGeometry g;
+    g.imageWidth = w;
+    g.imageHeight = h;
+    g.objectWidth = 2;
+    g.objectHeight = 1;
+    g.cropLeft = 1;
+    g.cropTop = 0;
+    g.cropRight = 4;
+    g.cropBottom = 1;
+    CDib render, object;
+    render.Create(w, h);
+    object.Create(g.CropWidth(), g.CropHeight());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            render.SetPixel(x, y, uint32_t((x * 60) % 256) << 24 | 0x00102030u * uint32_t(y + 1));
+            if (x >= g.cropLeft && x <= g.cropRight)
+                object.SetPixel(x - g.cropLeft, y, uint32_t(x * 70 % 256) << 24 | 0x00FF00u);
+        }
+    for (int planes : {3, 4, 5}) {
+        for (bool outside : {true, false}) {
+            std::vector<uint8_t> in(size_t(w) * h * planes);
+            for (size_t i = 0; i < in.size(); ++i)
+                in[i] = static_cast<uint8_t>(i * 37 + 11);
+            std::vector<uint8_t> inPlace = in;
+            CompositeShadow(render, object, g, HostBuffers::Packed(w, h, planes, inPlace.data(), inPlace.data()), 20,
+                            outside);
+            std::vector<uint8_t> junk(in.size(), 0xA5);
+            CompositeShadow(render, object, g, HostBuffers::Packed(w, h, planes, in.data(), junk.data()), 20, outside);
+            EXPECT_EQ(junk, inPlace) << planes << " planes, outside " << outside;
+            EXPECT_NE(inPlace, in) << "the shadow changed nothing";
+        }
+    }
+}
+
 TEST(ComposePreview, LayersAndOpacity)
 {
     RunGeometry g;

@@ -1,0 +1,91 @@
+#include "tools/HostProcess.h"
+
+#include <sstream>
+
+bool HostReport::Has(const std::string& line) const
+{
+    for (const std::string& l : lines)
+        if (l == line)
+            return true;
+    return false;
+}
+
+std::string HostReport::Line(const std::string& prefix) const
+{
+    for (const std::string& l : lines)
+        if (l.compare(0, prefix.size(), prefix) == 0)
+            return l;
+    return "";
+}
+
+int HostReport::Result(int selector) const
+{
+    const std::string prefix = "selector " + std::to_string(selector) + " (";
+    const std::string line = Line(prefix);
+    const size_t at = line.find("result ");
+    return at == std::string::npos ? 9999 : std::stoi(line.substr(at + 7));
+}
+
+std::string HostReport::Text() const
+{
+    std::string text = "exit code " + std::to_string(exitCode) + "\n";
+    for (const std::string& l : lines)
+        text += l + "\n";
+    return text;
+}
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+HostReport RunProcess(const std::string& exe, const std::string& args, DWORD timeoutMs)
+{
+    HostReport report;
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    std::string command = Quote(exe) + " " + args;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        report.exitCode = 9998;
+        report.lines.push_back("cannot start " + exe);
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return report;
+    }
+    CloseHandle(writeEnd);
+
+    // Read until the child closes its end (it exits), then wait for it.
+    std::string output;
+    char buffer[4096];
+    DWORD got = 0;
+    const DWORD start = GetTickCount();
+    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+        output.append(buffer, got);
+        if (GetTickCount() - start > timeoutMs)
+            break;
+    }
+    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 9999);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    GetExitCodeProcess(process.hProcess, &report.exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(readEnd);
+
+    std::istringstream stream(output);
+    std::string line;
+    while (std::getline(stream, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        report.lines.push_back(line);
+    }
+    return report;
+}
