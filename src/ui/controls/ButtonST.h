@@ -12,11 +12,11 @@
 
 class CButtonST : public CButton {
 public:
-    static const UINT_PTR kFadeTimer = 666;
-    static const UINT kFadeMilliseconds = 30;
-    static const UINT_PTR kTrackTimer = 10;
-    static const UINT kTrackMilliseconds = 40;
-    static const int32_t kFadeSteps = 5;
+    static constexpr UINT_PTR kFadeTimer = 666;
+    static constexpr UINT kFadeMilliseconds = 30;
+    static constexpr UINT_PTR kTrackTimer = 10;
+    static constexpr UINT kTrackMilliseconds = 40;
+    static constexpr int32_t kFadeSteps = 5;
 
     CButtonST();
     ~CButtonST() override;

@@ -36,6 +36,7 @@ void CHyperLink::PreSubclassWindow()
     if (GetText().empty())
         SetText(m_strAddress);
     BuildFont();
+    MatchTransparency();
     if ((m_nLinkStyle & LinkAutoSize) != 0)
         FitToText();
     if ((m_nLinkStyle & LinkNoHandCursor) == 0 && g_hHandCursor == nullptr)
@@ -132,6 +133,7 @@ bool CHyperLink::ChangeLinkStyle(uint32_t remove, uint32_t add, bool apply)
         return false;
     m_nLinkStyle = (m_nLinkStyle & ~remove) | add;
     if (apply && m_hWnd != nullptr) {
+        MatchTransparency();
         if (((remove | add) & LinkUnderlined) != 0)
             BuildFont();
         if ((add & LinkAutoSize) != 0)
@@ -155,8 +157,25 @@ COLORREF CHyperLink::GetCurrentTextColour() const
 
 void CHyperLink::Redraw()
 {
-    if (m_hWnd != nullptr)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (m_hWnd == nullptr)
+        return;
+    if ((m_nLinkStyle & LinkTransparent) != 0) {
+        // A see-through link repaints the parent's background under it, or
+        // the new text would be drawn over the old.
+        RECT rect = GetWindowRect();
+        ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&rect), 2);
+        ::InvalidateRect(GetParent(), &rect, TRUE);
+    }
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CHyperLink::MatchTransparency()
+{
+    // A see-through link must be painted over by its parent first; without
+    // WS_EX_TRANSPARENT a clipping parent leaves its area unpainted.
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE);
+    if ((m_nLinkStyle & LinkTransparent) != 0 && (exStyle & WS_EX_TRANSPARENT) == 0)
+        ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_TRANSPARENT);
 }
 
 void CHyperLink::ReleaseHover()

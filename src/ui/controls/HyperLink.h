@@ -22,10 +22,10 @@ public:
         LinkTransparent = 0x100,  // the background is not erased
     };
 
-    static const COLORREF kLinkColour = 0x00954030;
-    static const COLORREF kActiveColour = 0x00954030;
-    static const COLORREF kVisitedColour = 0x00954030;
-    static const COLORREF kHoverColour = 0x00EF9970;
+    static constexpr COLORREF kLinkColour = 0x00954030;
+    static constexpr COLORREF kActiveColour = 0x00954030;
+    static constexpr COLORREF kVisitedColour = 0x00954030;
+    static constexpr COLORREF kHoverColour = 0x00EF9970;
 
     CHyperLink();
     ~CHyperLink() override;
@@ -60,6 +60,7 @@ private:
     void OnMouseMove(POINT point);
     void ReleaseHover();
     void Redraw();
+    void MatchTransparency();
 
     bool m_bActive;
     bool m_bOver;

@@ -13,10 +13,10 @@
 
 class CIconSlider : public CSliderCtrl {
 public:
-    static const UINT_PTR kRepeatDelayTimer = 967;
-    static const UINT kRepeatDelayMilliseconds = 300;
-    static const UINT_PTR kRepeatTimer = 966;
-    static const UINT kRepeatMilliseconds = 40;
+    static constexpr UINT_PTR kRepeatDelayTimer = 967;
+    static constexpr UINT kRepeatDelayMilliseconds = 300;
+    static constexpr UINT_PTR kRepeatTimer = 966;
+    static constexpr UINT kRepeatMilliseconds = 40;
 
     CIconSlider();
 
