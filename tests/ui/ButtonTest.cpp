@@ -117,10 +117,14 @@ TEST_F(ButtonTest, FadeClimbsToFiveAndReversesWithoutJumping)
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 2, 1, 0, 0}));
     EXPECT_EQ(b.GetFadeDirection(), 0);
 
-    // A full fade in stops at five.
+    // A full fade in: five steps up, and the tick after the fifth, finding
+    // nowhere to go, stops the timer.
     SendMouse(w, WM_MOUSEMOVE, 5, 5);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 5; ++i)
         CRecordingTimers::Fire(w, CButtonST::kFadeTimer);
+    EXPECT_EQ(b.GetHoverStep(), 5);
+    EXPECT_TRUE(m_timers.IsRunning(w, CButtonST::kFadeTimer));
+    CRecordingTimers::Fire(w, CButtonST::kFadeTimer);
     EXPECT_EQ(b.GetHoverStep(), 5);
     EXPECT_FALSE(m_timers.IsRunning(w, CButtonST::kFadeTimer));
 }

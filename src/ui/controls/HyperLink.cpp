@@ -44,12 +44,7 @@ void CHyperLink::PreSubclassWindow()
     m_hTooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr, nullptr);
     if (m_hTooltip != nullptr) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.hwnd = m_hWnd;
-        tool.uId = 1;
-        tool.rect = GetClientRect();
-        tool.lpszText = const_cast<char*>(m_strAddress.c_str());
+        TTTOOLINFOA tool = ToolInfo();
         ::SendMessageA(m_hTooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -100,16 +95,24 @@ void CHyperLink::FitToText()
     UpdateTooltip();
 }
 
-void CHyperLink::UpdateTooltip()
+TTTOOLINFOA CHyperLink::ToolInfo()
 {
-    if (m_hTooltip == nullptr)
-        return;
+    // The whole client area is one tool whose tip is the address (the
+    // tooltip copies the text).
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = m_hWnd;
     tool.uId = 1;
     tool.rect = GetClientRect();
     tool.lpszText = const_cast<char*>(m_strAddress.c_str());
+    return tool;
+}
+
+void CHyperLink::UpdateTooltip()
+{
+    if (m_hTooltip == nullptr)
+        return;
+    TTTOOLINFOA tool = ToolInfo();
     ::SendMessageA(m_hTooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
     ::SendMessageA(m_hTooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -57,6 +57,7 @@ private:
     void BuildFont();
     void FitToText();
     void UpdateTooltip();
+    TTTOOLINFOA ToolInfo();
     void OnMouseMove(POINT point);
     void ReleaseHover();
     void Redraw();

@@ -1,5 +1,7 @@
 #include "ui/controls/IconSlider.h"
 
+#include "ui/framework/Gdi.h"
+
 CIconSlider::CIconSlider()
     : m_strFormat("%d"),
       m_crTrack(0x00C0C0C0),
@@ -183,17 +185,9 @@ LRESULT CIconSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_ERASEBKGND:
         return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(m_hWnd, &paint);
-        Paint(dc);
-        ::EndPaint(m_hWnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     default:
+        if (HandlePaintMessage(m_hWnd, message, wParam, [this](HDC dc) { Paint(dc); }))
+            return 0;
         break;
     }
     return CSliderCtrl::WindowProc(message, wParam, lParam);

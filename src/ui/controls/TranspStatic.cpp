@@ -38,21 +38,9 @@ void CTranspStatic::Paint(HDC dc)
 
 LRESULT CTranspStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(m_hWnd, &paint);
-        Paint(dc);
-        ::EndPaint(m_hWnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
+    if (message == WM_ERASEBKGND)
         return TRUE;
-    default:
-        break;
-    }
+    if (HandlePaintMessage(m_hWnd, message, wParam, [this](HDC dc) { Paint(dc); }))
+        return 0;
     return CStatic::WindowProc(message, wParam, lParam);
 }

@@ -28,6 +28,21 @@ void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight
     Draw3dRect(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, topLeft, bottomRight);
 }
 
+bool HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint)
+{
+    if (message == WM_PRINTCLIENT) {
+        paint(reinterpret_cast<HDC>(wParam));
+        return true;
+    }
+    if (message != WM_PAINT)
+        return false;
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(window, &ps);
+    paint(dc);
+    ::EndPaint(window, &ps);
+    return true;
+}
+
 CMemDC::CMemDC(HDC target, const RECT& area, bool copyFirst)
     : m_hTarget(target), m_hMem(nullptr), m_hBitmap(nullptr), m_hOldBitmap(nullptr), m_rcArea(area)
 {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // Fills `rect` with `color` (the background colour of the context is kept).
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF color);
 void FillSolidRect(HDC dc, int x, int y, int width, int height, COLORREF color);
@@ -14,6 +16,12 @@ void FillSolidRect(HDC dc, int x, int y, int width, int height, COLORREF color);
 // corners) in `bottomRight`.
 void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
 void Draw3dRect(HDC dc, int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight);
+
+// Controls that paint themselves answer WM_PAINT (between BeginPaint and
+// EndPaint) and WM_PRINTCLIENT (into the given context, which is how tests
+// and captures ask for a picture) with the same `paint`. True when
+// `message` was one of the two.
+bool HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint);
 
 // Selects an object for the lifetime of the scope.
 class CSelectObject {

@@ -126,18 +126,12 @@ void CToolDlg::UpdateCursor()
 LRESULT CToolDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(m_hWnd, &paint);
-        {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        HandlePaintMessage(m_hWnd, message, wParam, [this](HDC dc) {
             CMemDC memory(dc, GetClientRect(), false);
             PaintFrame(memory.Get());
-        }
-        ::EndPaint(m_hWnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintFrame(reinterpret_cast<HDC>(wParam));
+        });
         return 0;
     case WM_ERASEBKGND:
         return TRUE;
