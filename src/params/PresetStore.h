@@ -19,6 +19,18 @@ ShadowParams loadParameterSet(ISettingsStore& store, const std::string& section)
 // Perspective, Zoom, Color, Outside, Shadow Position.
 void saveParameterSet(ISettingsStore& store, const std::string& section, const ShadowParams& params);
 
+// Registry key names are limited to 255 characters.
+const size_t kMaxPresetNameLength = 255;
+
+// True for a name a preset can be saved under: not empty (that is the
+// last-used set), no backslash (that would make a nested key the preset list
+// never shows) and short enough for a registry key name.
+bool IsValidPresetName(const std::string& name);
+
+// "Save preset...": saveParameterSet under `name` when IsValidPresetName
+// accepts it; returns whether it was saved.
+bool savePreset(ISettingsStore& store, const std::string& name, const ShadowParams& params);
+
 // The preset names in the store's order.
 std::vector<std::string> enumeratePresets(ISettingsStore& store);
 

@@ -29,7 +29,8 @@ private:
     std::string m_rootPath;
 };
 
-// The plug-in's own store, "Software\Tevra Ltd\Veydra" under the current
-// user. The entry point sets the company on every host call.
+// The plug-in's own store, "Software\<company>\Veydra" under the current
+// user. The entry point sets the company ("Tevra Ltd") on every host call; a
+// null or empty company means "Tevra Ltd". Tests set a company of their own.
 void SetSettingsCompany(const char* company);
 ISettingsStore& AppSettings();

@@ -50,3 +50,14 @@ const char* const kLinearInterface = "Linear interface";
 const char* const kAutoHide = "Auto hide";
 const char* const kMinimize = "Minimize";
 }  // namespace SettingNames
+
+// What each root value reads as when it is missing (or unreadable).
+namespace SettingDefaults {
+const char* const kLanguage = "English";
+const int32_t kFirstStart = 1;
+const int32_t kButtonStyle = 100;         // 9 chrome, 100 aqua, 0 flat
+const int32_t kWindowColor = 0xEAEAEA;    // COLORREF
+const int32_t kControlColor = 0xFFD7AE;   // COLORREF
+const int32_t kNoPlacement = -9999;       // "X" and "Y" when no placement is stored
+const int32_t kLinearInterface = 4;
+}  // namespace SettingDefaults

@@ -1,0 +1,347 @@
+#!/usr/bin/env python3
+"""Writes the shipped language files (Windows-1252 INI files) from the tables
+below. Run it after changing a text; `--check` only compares the files in this
+folder with what it would write and fails when they differ.
+
+    python3 langs/make_langs.py [--check] [OUTPUT_FOLDER]
+
+Every language lists the same sections and keys as the English one (the
+script refuses to write otherwise). The English texts are the program's
+built-in ones; a test under Wine holds every file against the program's own
+key table, so a key that is added there must be added here too.
+"""
+import os
+import sys
+
+TITLE = "Veydra - Tevra Ltd - https://tevra.example/"
+
+# Sections in the order a translator meets them: messages, dialogs, menus.
+ENGLISH = {
+    "Msg": [
+        ("preparing", "Preparing data..."),
+        ("del_preset", "Do you want remove selected preset?"),
+        ("yes", "Yes"),
+        ("no", "No"),
+        ("cancel", "Cancel"),
+        ("ok", "OK"),
+        ("err_no_sel", "This filter requires a selection or a layer with transparency!"),
+        ("err_empty", "Sorry, the selected area is empty!"),
+    ],
+    "About": [
+        ("0", "About"),
+        ("1004", "About"),
+    ],
+    "Main_dlg": [
+        ("0", "Veydra"),
+        ("1004", TITLE),
+        ("4", "Menu"),
+        ("3", "Presets"),
+        ("1019", "Shadow Position"),
+        ("1016", "Only Outside"),
+        ("1015", "Blur"),
+        ("1027", "Transparency"),
+        ("1021", "Intensity"),
+        ("1011", "Perspective"),
+        ("1009", "Angle X"),
+        ("1024", "Angle Y"),
+        ("1018", "Angle Z"),
+        ("1025", "Zoom"),
+        ("1028", "Offset X"),
+        ("1030", "Offset Y"),
+        ("1014", "Color"),
+        ("1032", "Click to View Other Our Products"),
+        ("1", "[Msg]/ok"),
+        ("2", "[Msg]/cancel"),
+        ("5", "Zoom In"),
+        ("6", "Zoom Out"),
+        ("1033", "Fit,100%,200%,400%"),
+    ],
+    "Settings": [
+        ("1004", "Save preset"),
+        ("1025", "Preset name"),
+        ("1", "[Msg]/ok"),
+        ("2", "Close"),
+    ],
+    "Manage_presets": [
+        ("1004", "Manage presets"),
+        ("1029", "Delete"),
+        ("2", "Close"),
+    ],
+    "Main_menu": [
+        ("0+32801", "Interface"),
+        ("32801", "Chrome style"),
+        ("32802", "Aqua style"),
+        ("32805", "Flat style"),
+        ("32806", "Controls color..."),
+        ("32807", "Window color..."),
+        ("0+32775", "Language"),
+        ("32812", "Other Our Products (Internet)..."),
+        ("32810", "Technical Support (Internet)..."),
+        ("32803", "About..."),
+    ],
+    "Settings_menu": [
+        ("32801", "Save preset..."),
+        ("32802", "Manage presets..."),
+        ("32808", "Reset to default"),
+        ("32803", "Last used"),
+    ],
+    "Shadow_menu": [
+        ("32793", "Top"),
+        ("32792", "Center"),
+        ("32791", "Bottom"),
+    ],
+}
+
+# Translations by section and key; anything a translation leaves out is an
+# error, not a silent fallback. Labels and buttons are about 18 characters
+# wide in the dialog's font, so the texts stay short.
+GERMAN = {
+    "Msg": {
+        "preparing": "Daten werden vorbereitet...",
+        "del_preset": "Ausgewählte Vorgabe wirklich löschen?",
+        "yes": "Ja",
+        "no": "Nein",
+        "cancel": "Abbrechen",
+        "ok": "OK",
+        "err_no_sel": "Der Filter braucht eine Auswahl oder transparente Ebene!",
+        "err_empty": "Der ausgewählte Bereich ist leider leer!",
+    },
+    "About": {"0": "Info", "1004": "Info"},
+    "Main_dlg": {
+        "0": "Veydra",
+        "1004": TITLE,
+        "4": "Menü",
+        "3": "Vorgaben",
+        "1019": "Schattenposition",
+        "1016": "Nur außen",
+        "1015": "Weichzeichnung",
+        "1027": "Transparenz",
+        "1021": "Intensität",
+        "1011": "Perspektive",
+        "1009": "Winkel X",
+        "1024": "Winkel Y",
+        "1018": "Winkel Z",
+        "1025": "Zoom",
+        "1028": "Versatz X",
+        "1030": "Versatz Y",
+        "1014": "Farbe",
+        "1032": "Weitere Produkte von uns ansehen",
+        "1": "[Msg]/ok",
+        "2": "[Msg]/cancel",
+        "5": "Vergrößern",
+        "6": "Verkleinern",
+        "1033": "Einpassen,100 %,200 %,400 %",
+    },
+    "Settings": {"1004": "Vorgabe speichern", "1025": "Vorgabename", "1": "[Msg]/ok", "2": "Schließen"},
+    "Manage_presets": {"1004": "Vorgaben verwalten", "1029": "Löschen", "2": "Schließen"},
+    "Main_menu": {
+        "0+32801": "Oberfläche",
+        "32801": "Chrom-Stil",
+        "32802": "Aqua-Stil",
+        "32805": "Flacher Stil",
+        "32806": "Farbe der Bedienelemente...",
+        "32807": "Fensterfarbe...",
+        "0+32775": "Sprache",
+        "32812": "Weitere Produkte (Internet)...",
+        "32810": "Technischer Support (Internet)...",
+        "32803": "Info...",
+    },
+    "Settings_menu": {
+        "32801": "Vorgabe speichern...",
+        "32802": "Vorgaben verwalten...",
+        "32808": "Auf Standard zurücksetzen",
+        "32803": "Zuletzt verwendet",
+    },
+    "Shadow_menu": {"32793": "Oben", "32792": "Mitte", "32791": "Unten"},
+}
+
+FRENCH = {
+    "Msg": {
+        "preparing": "Préparation des données...",
+        "del_preset": "Voulez-vous supprimer le préréglage sélectionné ?",
+        "yes": "Oui",
+        "no": "Non",
+        "cancel": "Annuler",
+        "ok": "OK",
+        "err_no_sel": "Ce filtre nécessite une sélection ou un calque transparent !",
+        "err_empty": "Désolé, la zone sélectionnée est vide !",
+    },
+    "About": {"0": "À propos", "1004": "À propos"},
+    "Main_dlg": {
+        "0": "Veydra",
+        "1004": TITLE,
+        "4": "Menu",
+        "3": "Préréglages",
+        "1019": "Position de l'ombre",
+        "1016": "Extérieur seul",
+        "1015": "Flou",
+        "1027": "Transparence",
+        "1021": "Intensité",
+        "1011": "Perspective",
+        "1009": "Angle X",
+        "1024": "Angle Y",
+        "1018": "Angle Z",
+        "1025": "Zoom",
+        "1028": "Décalage X",
+        "1030": "Décalage Y",
+        "1014": "Couleur",
+        "1032": "Découvrir nos autres produits",
+        "1": "[Msg]/ok",
+        "2": "[Msg]/cancel",
+        "5": "Zoom avant",
+        "6": "Zoom arrière",
+        "1033": "Ajuster,100 %,200 %,400 %",
+    },
+    "Settings": {"1004": "Enregistrer le préréglage", "1025": "Nom", "1": "[Msg]/ok", "2": "Fermer"},
+    "Manage_presets": {"1004": "Gérer les préréglages", "1029": "Supprimer", "2": "Fermer"},
+    "Main_menu": {
+        "0+32801": "Interface",
+        "32801": "Style chrome",
+        "32802": "Style aqua",
+        "32805": "Style plat",
+        "32806": "Couleur des contrôles...",
+        "32807": "Couleur de la fenêtre...",
+        "0+32775": "Langue",
+        "32812": "Nos autres produits (Internet)...",
+        "32810": "Assistance technique (Internet)...",
+        "32803": "À propos...",
+    },
+    "Settings_menu": {
+        "32801": "Enregistrer un préréglage...",
+        "32802": "Gérer les préréglages...",
+        "32808": "Rétablir les valeurs par défaut",
+        "32803": "Derniers réglages utilisés",
+    },
+    "Shadow_menu": {"32793": "Haut", "32792": "Centre", "32791": "Bas"},
+}
+
+SPANISH = {
+    "Msg": {
+        "preparing": "Preparando los datos...",
+        "del_preset": "¿Desea eliminar el preajuste seleccionado?",
+        "yes": "Sí",
+        "no": "No",
+        "cancel": "Cancelar",
+        "ok": "Aceptar",
+        "err_no_sel": "¡Este filtro necesita una selección o una capa transparente!",
+        "err_empty": "¡Lo sentimos, el área seleccionada está vacía!",
+    },
+    "About": {"0": "Acerca de", "1004": "Acerca de"},
+    "Main_dlg": {
+        "0": "Veydra",
+        "1004": TITLE,
+        "4": "Menú",
+        "3": "Preajustes",
+        "1019": "Posición de sombra",
+        "1016": "Solo exterior",
+        "1015": "Desenfoque",
+        "1027": "Transparencia",
+        "1021": "Intensidad",
+        "1011": "Perspectiva",
+        "1009": "Ángulo X",
+        "1024": "Ángulo Y",
+        "1018": "Ángulo Z",
+        "1025": "Zoom",
+        "1028": "Desplazamiento X",
+        "1030": "Desplazamiento Y",
+        "1014": "Color",
+        "1032": "Ver otros productos nuestros",
+        "1": "[Msg]/ok",
+        "2": "[Msg]/cancel",
+        "5": "Acercar",
+        "6": "Alejar",
+        "1033": "Ajustar,100 %,200 %,400 %",
+    },
+    "Settings": {"1004": "Guardar preajuste", "1025": "Nombre", "1": "[Msg]/ok", "2": "Cerrar"},
+    "Manage_presets": {"1004": "Administrar preajustes", "1029": "Eliminar", "2": "Cerrar"},
+    "Main_menu": {
+        "0+32801": "Interfaz",
+        "32801": "Estilo cromado",
+        "32802": "Estilo aqua",
+        "32805": "Estilo plano",
+        "32806": "Color de los controles...",
+        "32807": "Color de la ventana...",
+        "0+32775": "Idioma",
+        "32812": "Otros productos nuestros (Internet)...",
+        "32810": "Soporte técnico (Internet)...",
+        "32803": "Acerca de...",
+    },
+    "Settings_menu": {
+        "32801": "Guardar preajuste...",
+        "32802": "Administrar preajustes...",
+        "32808": "Restablecer valores predeterminados",
+        "32803": "Últimos valores usados",
+    },
+    "Shadow_menu": {"32793": "Arriba", "32792": "Centro", "32791": "Abajo"},
+}
+
+# (file name, display name, texts); file names stay ASCII.
+LANGUAGES = [
+    ("English.lng", "English", None),
+    ("Deutsch.lng", "Deutsch", GERMAN),
+    ("Francais.lng", "Français", FRENCH),
+    ("Espanol.lng", "Español", SPANISH),
+]
+
+HEADER = """\
+; Veydra language file: {name}.
+; Windows-1252 text. Keys are control or command ids ("0" is a dialog's
+; caption, "0+id" a submenu's title). A value may be a reference to another
+; value, [Section]/Key, and may hold \\n (a line break) and \\t (a tab).
+; A key left out keeps the program's built-in English text.
+"""
+
+
+def texts_of(translation):
+    """The sections of one language in the English order, or an error."""
+    sections = []
+    for section, pairs in ENGLISH.items():
+        if translation is None:
+            sections.append((section, pairs))
+            continue
+        given = translation.get(section, {})
+        missing = [key for key, _ in pairs if not given.get(key)]
+        extra = sorted(set(given) - {key for key, _ in pairs})
+        if missing or extra:
+            raise SystemExit(f"make_langs: [{section}] missing {missing}, unknown {extra}")
+        sections.append((section, [(key, given[key]) for key, _ in pairs]))
+    if translation is not None and set(translation) != set(ENGLISH):
+        raise SystemExit(f"make_langs: unknown sections {sorted(set(translation) - set(ENGLISH))}")
+    return sections
+
+
+def render(name, translation):
+    lines = HEADER.format(name=name).splitlines()
+    lines += ["", "[Info]", "program=Tevra Veydra", "version=1", f"name={name}"]
+    for section, pairs in texts_of(translation):
+        lines += ["", f"[{section}]"]
+        lines += [f"{key}={text}" for key, text in pairs]
+    return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
+def main(argv):
+    check = "--check" in argv
+    rest = [a for a in argv if a != "--check"]
+    folder = rest[0] if rest else os.path.dirname(os.path.abspath(__file__))
+    stale = []
+    for file_name, name, translation in LANGUAGES:
+        data = render(name, translation)
+        path = os.path.join(folder, file_name)
+        if check:
+            try:
+                with open(path, "rb") as f:
+                    if f.read() != data:
+                        stale.append(file_name)
+            except OSError:
+                stale.append(file_name)
+        else:
+            with open(path, "wb") as f:
+                f.write(data)
+    if stale:
+        print("make_langs: out of date (run python3 langs/make_langs.py):", ", ".join(stale))
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
