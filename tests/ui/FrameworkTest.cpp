@@ -138,6 +138,7 @@ TEST(Dialog, EscapeAndEnterReachOnCancelAndOnOK)
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 
     // A frame ignores both keys; the deadline step ends it.
+    CTestSettingsRoot settings;
     CScripted<CToolDlg> frame(IDD_TEST_FRAME);
     frame.onInit = [](CScripted<CToolDlg>& d) {
         ::PostMessageA(d.GetDlgItem(1026), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
@@ -176,6 +177,7 @@ protected:
 
 TEST(ToolDlg, AltF1IsTranslatedForTheMainDialog)
 {
+    CTestSettingsRoot settings;
     HWND mainWindow = ::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     CCommandRecorder main;
     ASSERT_TRUE(main.SubclassWindow(mainWindow));
