@@ -51,6 +51,60 @@ int CRecordingTimers::SetCount(HWND window, UINT_PTR id) const
 
 void CRecordingTimers::Fire(HWND window, UINT_PTR id) { ::SendMessageA(window, WM_TIMER, id, 0); }
 
+CModalCloser* CModalCloser::s_pActive = nullptr;
+
+CModalCloser::CModalCloser(HWND owner, int command)
+    : m_hOwner(owner),
+      m_nCommand(command),
+      m_nTimer(::SetTimer(nullptr, 0, 50, &CModalCloser::Tick)),
+      m_nStart(::GetTickCount()),
+      m_hLast(nullptr)
+{
+    s_pActive = this;
+}
+
+CModalCloser::~CModalCloser()
+{
+    ::KillTimer(nullptr, m_nTimer);
+    s_pActive = nullptr;
+}
+
+BOOL CALLBACK CModalCloser::Find(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && ::IsWindowVisible(window) &&
+        ::GetWindow(window, GW_OWNER) == s_pActive->m_hOwner) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK CModalCloser::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    CModalCloser* self = s_pActive;
+    if (self == nullptr)
+        return;
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CModalCloser::Find, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return;
+    if (dialog != self->m_hLast) {
+        char text[512] = {};
+        ::GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);  // a message box's text
+        self->text = text;
+        self->m_hLast = dialog;
+        self->m_nStart = ::GetTickCount();
+        ++self->count;
+    } else if (::GetTickCount() - self->m_nStart > 10000) {
+        ADD_FAILURE() << "a modal dialog stayed open for 10 s";
+        ::EndDialog(dialog, IDCANCEL);
+        return;
+    }
+    ::PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(self->m_nCommand), 0);
+}
+
 void PumpMessages()
 {
     MSG msg;

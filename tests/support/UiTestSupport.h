@@ -48,6 +48,31 @@ private:
     std::map<std::pair<HWND, UINT_PTR>, int> m_setCount;
 };
 
+// Answers the modal dialogs (message boxes, the colour chooser) that open
+// over `owner` while it lives: notes each one's message text and closes it
+// with WM_COMMAND `command`. A dialog that stays open (a closer that cannot
+// close it) fails the test after ten seconds instead of hanging it.
+class CModalCloser {
+public:
+    CModalCloser(HWND owner, int command);
+    ~CModalCloser();
+    CModalCloser(const CModalCloser&) = delete;
+    CModalCloser& operator=(const CModalCloser&) = delete;
+
+    int count = 0;      // dialogs closed
+    std::string text;   // the last message box's text
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK Find(HWND window, LPARAM found);
+    static CModalCloser* s_pActive;
+    HWND m_hOwner;
+    int m_nCommand;
+    UINT_PTR m_nTimer;
+    DWORD m_nStart;
+    HWND m_hLast;
+};
+
 // Dispatches the thread's pending messages.
 void PumpMessages();
 // Pumps until `done` holds or `milliseconds` pass; returns `done()`.

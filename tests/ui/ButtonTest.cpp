@@ -259,4 +259,40 @@ TEST_F(ButtonTest, ColorButtonPicksTheScreenColourUnderTheCursor)
     ::UnregisterClassA("VeydraTestRed", nullptr);
 }
 
+TEST_F(ButtonTest, PlainClickOnTheColorButtonOpensTheChooserOnce)
+{
+    m_host.actAsColorOwner = true;
+    CColorButton& c = m_host.m_color;
+    const HWND w = c.m_hWnd;
+    const COLORREF start = 0x00336699;
+    c.SetFaceColor(start);
+    {
+        CModalCloser closer(m_host.m_hWnd, IDOK);
+        SendMouse(w, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+        SendMouse(w, WM_LBUTTONUP, 5, 5);
+        PumpMessages();
+        EXPECT_EQ(closer.count, 1);
+        EXPECT_EQ(m_host.choosersOpened, 1);
+        EXPECT_EQ(c.GetFaceColor(), start);  // OK in the chooser keeps the colour it started at
+
+        // Out, back in, released over the button: the saved colour and one chooser.
+        SendMouse(w, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+        SendMouse(w, WM_MOUSEMOVE, 600, 5, MK_LBUTTON);
+        PumpMessages();
+        SendMouse(w, WM_MOUSEMOVE, 6, 6, MK_LBUTTON);
+        PumpMessages();
+        SendMouse(w, WM_LBUTTONUP, 6, 6);
+        PumpMessages();
+        EXPECT_EQ(closer.count, 2);
+        EXPECT_EQ(m_host.choosersOpened, 2);
+        EXPECT_EQ(c.GetFaceColor(), start);
+    }
+    // Cancel in the chooser changes nothing.
+    CModalCloser canceller(m_host.m_hWnd, IDCANCEL);
+    COLORREF color = 0x00112233;
+    EXPECT_FALSE(ChooseColorDialog(m_host.m_hWnd, color));
+    EXPECT_EQ(color, 0x00112233u);
+    EXPECT_EQ(canceller.count, 1);
+}
+
 }  // namespace

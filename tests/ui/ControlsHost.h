@@ -12,6 +12,7 @@
 #include "support/UiTestSupport.h"
 #include "ui/controls/ButtonST.h"
 #include "ui/controls/ColorButton.h"
+#include "ui/controls/ColorChooser.h"
 #include "ui/controls/HyperLink.h"
 #include "ui/controls/IconSlider.h"
 #include "ui/controls/TranspStatic.h"
@@ -35,6 +36,10 @@ public:
         LPARAM handle;
     };
     std::vector<Command> commands;
+    // Acts on the colour button as the main dialog does: a notification
+    // with a non-zero click value opens the chooser.
+    bool actAsColorOwner = false;
+    int choosersOpened = 0;
 
     int CountCommands(int id) const
     {
@@ -59,6 +64,12 @@ protected:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         commands.push_back(Command{LOWORD(wParam), HIWORD(wParam), lParam});
+        if (actAsColorOwner && LOWORD(wParam) == IDC_CTL_COLOR && m_color.GetClickValue() != 0) {
+            ++choosersOpened;
+            COLORREF color = m_color.GetFaceColor();
+            if (ChooseColorDialog(m_hWnd, color))
+                m_color.SetFaceColor(color);
+        }
         return CToolDlg::OnCommand(wParam, lParam);
     }
 };

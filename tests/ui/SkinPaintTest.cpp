@@ -117,6 +117,36 @@ TEST_F(SkinPaint, UnlistedStyleDrawsOnlyTheRingsAndSwapsAreUndone)
     }
     EXPECT_EQ(ActiveFaceStyle(), 11);
     EXPECT_EQ(ActiveRingTable().rows[0].r[2], -64);
+    {
+        // The about and prepare steps put the built-in table back.
+        CRingTableSwap thumb(kThumbRingTable);
+        ResetRingTable();
+        EXPECT_EQ(ActiveRingTable().rows[2].r[1], 48);
+    }
+}
+
+TEST(SkinState, LoadsTheStoredLookWithItsDefaults)
+{
+    CTestSettingsRoot settings;
+    CSkinState skin(nullptr);
+    EXPECT_EQ(CurrentSkin(), &skin);
+    skin.LoadFromStore();
+    EXPECT_EQ(skin.GetStyle(), kStyleAqua);
+    EXPECT_EQ(skin.GetWindowColor(), 0x00EAEAEAu);
+    EXPECT_EQ(skin.GetControlColor(), 0x00FFD7AEu);
+    EXPECT_EQ(skin.GetControlHoverColor(), 0x00FFE7BEu);
+    EXPECT_EQ(skin.GetRingBaseColor(), 0x00EAEAEAu);
+
+    AppSettings().SetInt("", SettingNames::kButtonStyle, kStyleChrome);
+    AppSettings().SetInt("", SettingNames::kWindowColor, 0x00102030);
+    AppSettings().SetInt("", SettingNames::kControlColor, 0x12F0F0F0);
+    skin.LoadFromStore();
+    EXPECT_EQ(skin.GetStyle(), kStyleChrome);
+    EXPECT_EQ(skin.GetWindowColor(), 0x00102030u);
+    EXPECT_EQ(skin.GetRingBaseColor(), 0x00102030u);
+    EXPECT_EQ(skin.GetControlColor(), 0x00F0F0F0u);
+    EXPECT_EQ(skin.GetControlHoverColor(), 0x00FFFFFFu);
+    EXPECT_EQ(SkinWindowColor(), 0x00102030u);
 }
 
 // A frame test fixture: private settings and a skin.

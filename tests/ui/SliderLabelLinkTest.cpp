@@ -169,53 +169,6 @@ TEST_F(ControlsTest, LabelWithoutTextShowsItsIconOrNothing)
     ::DestroyIcon(icon);
 }
 
-// Closes the message box the link opens, noting its text; fails the test
-// (and still closes it) if it does not appear in time.
-class CMessageBoxCloser {
-public:
-    CMessageBoxCloser() : m_timer(::SetTimer(nullptr, 0, 50, &CMessageBoxCloser::Tick)), m_start(::GetTickCount())
-    {
-        s_pThis = this;
-    }
-    ~CMessageBoxCloser()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_pThis = nullptr;
-    }
-    std::string text;
-    bool seen = false;
-
-private:
-    static BOOL CALLBACK Find(HWND window, LPARAM found)
-    {
-        char name[16] = {};
-        ::GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && ::IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        HWND box = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(&box));
-        if (box != nullptr) {
-            char text[512] = {};
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            s_pThis->text = text;
-            s_pThis->seen = true;
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        } else if (::GetTickCount() - s_pThis->m_start > 10000) {
-            ADD_FAILURE() << "no message box within 10 s";
-        }
-    }
-    static CMessageBoxCloser* s_pThis;
-    UINT_PTR m_timer;
-    DWORD m_start;
-};
-CMessageBoxCloser* CMessageBoxCloser::s_pThis = nullptr;
-
 class LinkTest : public ControlsTest {
 protected:
     void SetUp() override
@@ -251,12 +204,12 @@ int LinkTest::s_lastShow = 0;
 TEST_F(LinkTest, FailedOpenShowsTheReasonAndLeavesTheLinkUnvisited)
 {
     s_result = 31;
-    CMessageBoxCloser closer;
+    CModalCloser closer(m_host.m_hWnd, IDOK);
     HWND link = m_host.m_link.m_hWnd;
     SendMouse(link, WM_LBUTTONDOWN, 2, 2, MK_LBUTTON);
     EXPECT_EQ(s_launches, 0);  // opens on release
     SendMouse(link, WM_LBUTTONUP, 2, 2);
-    EXPECT_TRUE(closer.seen);
+    EXPECT_EQ(closer.count, 1);
     EXPECT_EQ(closer.text,
               "Can't open link:\n\nThere is no application associated\nwith the given filename extension.");
     EXPECT_EQ(s_launches, 1);
