@@ -241,6 +241,52 @@ TEST_F(Gallery, PaintingAHundredTimesLeaksNoGdiObject)
     EXPECT_GT(windows, 25);
 }
 
+// A secondary frame as the Save preset dialog will look, open and rolled up.
+class CSmallFrame : public CToolDlg {
+public:
+    CSmallFrame() : CToolDlg(IDD_TEST_FRAME, nullptr) {}
+    CButtonST m_close, m_ok, m_cancel;
+    CTranspStatic m_label;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CToolDlg::OnInitDialog();
+        m_close.SubclassDlgItem(1005, this);
+        m_ok.SubclassDlgItem(IDOK, this);
+        m_cancel.SubclassDlgItem(IDCANCEL, this);
+        m_label.SubclassDlgItem(1025, this);
+        m_close.LoadIcons(IDI_VEYDRA_CLOSE, 0, 16, 16);
+        return TRUE;
+    }
+};
+
+TEST(GallerySmallFrame, OpenAndRolledUp)
+{
+    CTestSettingsRoot settings;
+    CSkinState skin(nullptr);
+    CSmallFrame frame;
+    ASSERT_TRUE(frame.Create());
+    ::SetWindowPos(frame.m_hWnd, HWND_TOP, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetActiveWindow(frame.m_hWnd);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == frame.m_hWnd; }));
+    for (bool rolled : {false, true}) {
+        frame.SetMinimized(rolled);
+        ::RedrawWindow(frame.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpMessages();
+        CDib shot;
+        ASSERT_TRUE(CaptureWindow(frame.m_hWnd, shot));
+        EXPECT_FALSE(SaveScreenshot(shot, rolled ? "frame-rolled-up" : "frame-open").empty());
+        // Rolled up, the bevelled border closes just under the caption bar.
+        const RECT caption = frame.GetCaptionRect();
+        if (rolled) {
+            EXPECT_EQ(shot.GetHeight(), caption.top + caption.bottom - 1);
+        }
+        EXPECT_EQ(PixelColor(shot, shot.GetWidth() / 2, shot.GetHeight() - 1), ShiftColor(0x00EAEAEA, -92));
+    }
+    ::DestroyWindow(frame.m_hWnd);
+}
+
 TEST(GdiCounter, SeesObjectsComeAndGo)
 {
     const int before = CountGdiObjects();
