@@ -215,6 +215,14 @@ TEST_F(FramePaint, CaptionShadeFollowsActivationAndTheTitleIsOutlined)
     ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == other; }));
     PrintClient(frame.m_hWnd, inactive);
 
+    // Activation repaints the caption bar and nothing else.
+    ::ValidateRect(frame.m_hWnd, nullptr);
+    ::SendMessageA(frame.m_hWnd, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other));
+    RECT update{};
+    ASSERT_TRUE(::GetUpdateRect(frame.m_hWnd, &update, FALSE));
+    EXPECT_TRUE(::EqualRect(&update, &caption));
+    ::ValidateRect(frame.m_hWnd, nullptr);
+
     // Aqua face row 1, left of the title: the face colour itself.
     EXPECT_EQ(PixelColor(active, caption.left + 3, caption.top + 3), ShiftColor(kControl, -48));
     EXPECT_EQ(PixelColor(inactive, caption.left + 3, caption.top + 3), ShiftColor(kControl, -64));
