@@ -16,6 +16,14 @@ mkdir -p "$(dirname "$WINEPREFIX")"
         wineserver -w || true
         touch "$WINEPREFIX/.veydra-ready"
     fi
+    # The virtual display has no window manager: unmanaged windows spare
+    # every hidden or destroyed top-level window Wine's 2-second wait for a
+    # window manager that never answers.
+    if [ ! -f "$WINEPREFIX/.veydra-unmanaged" ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wineserver -w || true
+        touch "$WINEPREFIX/.veydra-unmanaged"
+    fi
 ) 9>"$WINEPREFIX.lock"
 
 exec wine "$@"

@@ -38,6 +38,8 @@ public:
         m_items.erase(m_items.begin() + index);
     }
 
+    void RemoveAll() { m_items.clear(); }
+
     T* Data() { return m_items.data(); }
     const T* Data() const { return m_items.data(); }
 

@@ -1,0 +1,46 @@
+#include "ui/controls/TranspStatic.h"
+
+#include "ui/framework/Gdi.h"
+#include "ui/skin/ShiftColor.h"
+#include "ui/skin/Skin.h"
+
+CTranspStatic::CTranspStatic() : m_hIcon(nullptr) {}
+
+void CTranspStatic::SetIcon(HICON icon)
+{
+    m_hIcon = icon;
+    if (m_hWnd != nullptr)
+        Invalidate();
+}
+
+void CTranspStatic::Paint(HDC dc)
+{
+    const std::string text = GetText();
+    if (text.empty()) {
+        if (m_hIcon != nullptr)
+            ::DrawIconEx(dc, 0, 0, m_hIcon, 0, 0, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    const LONG_PTR type = GetStyle() & SS_TYPEMASK;
+    const UINT align = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+    const COLORREF paper = SkinWindowColor();
+    CSelectObject font(dc, GetFont());
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    RECT client = GetClientRect();
+    RECT light = client;
+    ::OffsetRect(&light, 1, 1);
+    ::SetTextColor(dc, ShiftColor(paper, 64));
+    ::DrawTextA(dc, text.c_str(), -1, &light, align | DT_WORDBREAK | DT_VCENTER);
+    ::SetTextColor(dc, ShiftColor(paper, -128));
+    ::DrawTextA(dc, text.c_str(), -1, &client, align | DT_SINGLELINE | DT_WORDBREAK | DT_VCENTER);
+    ::SetBkMode(dc, oldMode);
+}
+
+LRESULT CTranspStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND)
+        return TRUE;
+    if (HandlePaintMessage(m_hWnd, message, wParam, [this](HDC dc) { Paint(dc); }))
+        return 0;
+    return CStatic::WindowProc(message, wParam, lParam);
+}

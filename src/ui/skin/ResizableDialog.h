@@ -1,0 +1,47 @@
+// CResizableDialog: a dialog whose registered controls follow anchors in
+// percent of the client area when it is resized, which cannot be made
+// smaller than it opened, and which can show the standard size grip.
+#pragma once
+
+#include "ui/framework/Array.h"
+#include "ui/framework/Dialog.h"
+#include "ui/skin/AnchorMath.h"
+
+class CResizableDialog : public CDialog {
+public:
+    CResizableDialog(int templateId, CWnd* parent);
+
+    // Registers a control; call from OnInitDialog once the controls exist.
+    void AddAnchor(HWND control, AnchorPoint topLeft, AnchorPoint bottomRight = kNoAnchor);
+    void AddAnchor(int id, AnchorPoint topLeft, AnchorPoint bottomRight = kNoAnchor);
+    void ShowSizeGrip(bool show);
+    // Moves and sizes every registered control for the current client size.
+    virtual void ArrangeLayout();
+
+    int GetLayoutCount() const { return m_arrLayout.GetSize(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    bool IsLayoutReady() const { return m_bInitDone; }
+    SIZE GetMinTrackSize() const { return m_szMinTrack; }
+
+private:
+    struct LayoutInfo {
+        HWND window;
+        bool refresh;
+        AnchorLayout anchors;
+    };
+
+    void UpdateGripRect();
+
+    bool m_bShowGrip;
+    bool m_bUseMinTrack;
+    bool m_bInitDone;
+    int m_nGripWidth;
+    int m_nGripHeight;
+    RECT m_rcGrip;
+    SIZE m_szMinTrack;
+    CArray<LayoutInfo> m_arrLayout;
+};
