@@ -23,6 +23,7 @@
 #include "HostOptions.h"
 #include "ModuleResources.h"
 #include "PluginResources.h"
+#include "ProcessResources.h"
 
 namespace {
 
@@ -112,15 +113,32 @@ int RunModule(const HostOptions& options)
         Say("host: " + error);
         return 2;
     }
-    const auto callModule = [&options, &host] {
+    const HostDocument original = options.repeat > 1 ? document : HostDocument();
+    bool loaded = true;
+    const auto callModule = [&] {
         // The module's dialogs belong to the thread that calls it.
         CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
-        if (options.command == "about")
-            host.CallAbout();
-        else if (!options.selectors.empty())
-            host.CallSelectors(options.selectors);
-        else
-            host.RunSequence();
+        for (int run = 1; run <= options.repeat && loaded; ++run) {
+            if (options.repeat > 1) {
+                Say("run " + std::to_string(run) + " of " + std::to_string(options.repeat));
+                if (run > 1)
+                    document.pixels = original.pixels;
+                if (run > 1 && options.reload) {
+                    host.Unload();
+                    loaded = host.Load(error);
+                    if (!loaded)
+                        break;
+                }
+            }
+            if (options.command == "about")
+                host.CallAbout();
+            else if (!options.selectors.empty())
+                host.CallSelectors(options.selectors);
+            else
+                host.RunSequence();
+            if (options.resources)
+                Say("resources after run " + std::to_string(run) + ": " + DescribeResources(MeasureProcess()));
+        }
     };
     if (options.workerThread) {
         // Like hosts that call plug-ins from a worker thread while their
@@ -129,6 +147,10 @@ int RunModule(const HostOptions& options)
         worker.join();
     } else {
         callModule();
+    }
+    if (!loaded) {
+        Say("host: " + error);
+        return 2;
     }
     if (!options.output.empty() && options.selectors.empty()) {
         if (!SaveDocument(options.output, document, error)) {
