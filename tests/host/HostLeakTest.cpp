@@ -77,4 +77,20 @@ TEST(HostLeaks, HundredRunsWithoutTheDialog)
     ResetPluginStore();
 }
 
+// Hosts that unload the module after every run: what the module's runtime
+// takes when it is loaded must go when it is unloaded.
+TEST(HostLeaks, ThirtyRunsWithTheModuleUnloadedBetween)
+{
+    ResetPluginStore();
+    const std::string layer = SaveFixture("leak-layer.png", DiscLayer());
+    const HostReport report =
+        RunHost("run " + Quote(ModulePath()) + " " + Quote(layer) + " --repeat 30 --reload --resources");
+    EXPECT_EQ(report.exitCode, 0u) << report.Text();
+    EXPECT_EQ(Count(report, "selector 3 (start): result 0"), 30) << report.Text();
+    const std::vector<Resources> lines = ResourceLines(report);
+    ASSERT_EQ(lines.size(), 30u) << report.Text();
+    ExpectFlat(lines, 4);
+    ResetPluginStore();
+}
+
 }  // namespace
