@@ -50,8 +50,9 @@ std::string Figures(const char* what, const Resources& r)
 }
 
 // From `from` (after the warm-up runs) to the last run: no growth beyond a
-// few bytes of the host's own bookkeeping.
-void ExpectFlat(const std::vector<Resources>& lines, size_t from)
+// few bytes of the host's own bookkeeping, and `bytesPerRun` and
+// `blocksPerRun` on each run after the warm-up.
+void ExpectFlat(const std::vector<Resources>& lines, size_t from, unsigned bytesPerRun = 0, unsigned blocksPerRun = 0)
 {
     ASSERT_GT(lines.size(), from);
     const Resources &warm = lines[from], &last = lines.back();
@@ -59,8 +60,9 @@ void ExpectFlat(const std::vector<Resources>& lines, size_t from)
     EXPECT_GE(warm.gdiObjects, 0) << "GDI objects not countable";
     EXPECT_EQ(last.gdiObjects, warm.gdiObjects);
     EXPECT_EQ(last.windows, warm.windows);
-    EXPECT_LE(last.heapBytes, warm.heapBytes + 1024);
-    EXPECT_LE(last.heapBlocks, warm.heapBlocks + 8);
+    const size_t runs = lines.size() - 1 - from;
+    EXPECT_LE(last.heapBytes, warm.heapBytes + 1024 + bytesPerRun * runs);
+    EXPECT_LE(last.heapBlocks, warm.heapBlocks + 8 + blocksPerRun * runs);
     EXPECT_LE(last.privateKb, warm.privateKb + 256);
 }
 
@@ -78,7 +80,11 @@ TEST(HostLeaks, HundredRunsWithoutTheDialog)
 }
 
 // Hosts that unload the module after every run: what the module's runtime
-// takes when it is loaded must go when it is unloaded.
+// takes when it is loaded must go when it is unloaded. One thing cannot be
+// given back in the 32-bit build: registering the module's unwind tables
+// at load creates a lock in the threads runtime (4 blocks, 352 bytes) that
+// outlives the unload; that much per reload is allowed there, and nothing
+// in the 64-bit build.
 TEST(HostLeaks, ThirtyRunsWithTheModuleUnloadedBetween)
 {
     ResetPluginStore();
@@ -89,7 +95,8 @@ TEST(HostLeaks, ThirtyRunsWithTheModuleUnloadedBetween)
     EXPECT_EQ(Count(report, "selector 3 (start): result 0"), 30) << report.Text();
     const std::vector<Resources> lines = ResourceLines(report);
     ASSERT_EQ(lines.size(), 30u) << report.Text();
-    ExpectFlat(lines, 4);
+    const bool x86 = sizeof(void*) == 4;
+    ExpectFlat(lines, 4, x86 ? 352 : 0, x86 ? 4 : 0);
     ResetPluginStore();
 }
 
