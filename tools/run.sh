@@ -29,5 +29,8 @@ for arch in x64:win64 x86:win32; do
         out/sample-layer.png -o "out/module-${arch%%:*}-cast-in-front.png" --preset "Cast In Front" >/dev/null 2>&1
     echo "$dir/Veydra.8bf -> out/module-${arch%%:*}-cast-in-front.png"
 done
+# The release archives: the module, its languages and a read-me per
+# architecture.
+bash tools/package.sh --no-build
 echo
-echo "Built: build/native (veydra: $veydra), build/win32, build/win64 (Veydra.8bf, veydra-host.exe)"
+echo "Built: build/native (veydra: $veydra), build/win32, build/win64 (Veydra.8bf, veydra-host.exe), dist/ (release archives)"
