@@ -1,0 +1,165 @@
+#include "ui/dialogs/AboutDib.h"
+
+#include "resources/DialogResources.h"
+#include "ui/framework/Gdi.h"
+#include "ui/skin/ShiftColor.h"
+
+namespace {
+
+// The credits are drawn at four times the picture's resolution with an
+// 18-pixel line font, 18 pixels in from the left.
+const int kSupersample = 4;
+const LONG kFontHeight = 72;
+const int kTextLeft = 72;
+// The grey the text is laid on the picture in, and the strip at the left
+// edge it never covers.
+const ARGB kTextGrey = 0x001E1E1E;
+const int kTextMargin = 10;
+
+}  // namespace
+
+CAboutDib::CAboutDib() : m_hFont(nullptr), m_pCredits(nullptr), m_bPicture(false) {}
+
+CAboutDib::~CAboutDib()
+{
+    if (m_hFont != nullptr)
+        ::DeleteObject(m_hFont);
+}
+
+void CAboutDib::Init(const char* const* credits)
+{
+    m_pCredits = credits;
+    m_bPicture = LoadFromResource(IDR_VEYDRA_LOGO, "LOGO");
+    const RECT client = GetClientRect();
+    const int width = client.right - 2;
+    const int height = client.bottom - 2;
+    if (!m_bPicture || !m_dibSource.Create(width, height)) {
+        // Only the frame is left to show.
+        m_bPicture = false;
+        return;
+    }
+    HDC dc = m_dibSource.GetDC();
+    DrawBitmap(dc, 0, 0, width, height);
+    ::GdiFlush();
+    m_dibSource.ReleaseDC();
+    for (int y = 0; y < height; ++y) {
+        ARGB* row = m_dibSource.Row(y);
+        for (int x = 0; x < width; ++x)
+            row[x] |= 0xFF000000u;
+    }
+    m_motion.Reset(height);
+
+    LOGFONTA font{};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfHeight = kFontHeight;
+    m_hFont = ::CreateFontIndirectA(&font);
+
+    m_dibSource.CopyTo(m_dibPristine);
+    m_dibSource.CopyTo(m_dibWorking);
+    m_dibMask.Create(CreditsWidth() * kSupersample, height * kSupersample);
+    m_dibGrey.Create(CreditsWidth(), height);
+    ShowBitmap(static_cast<HBITMAP>(m_dibWorking.GetBitmapHandle()), width, height);
+    SetTimer(kTimer, kTimerMilliseconds);
+}
+
+void CAboutDib::Paint(HDC dc)
+{
+    const RECT client = GetClientRect();
+    const COLORREF background = GetBackgroundColor();
+    FillSolidRect(dc, client, background);
+    Draw3dRect(dc, client, ShiftColor(background, -48), ShiftColor(background, 48));
+    if (!m_bPicture || m_dibWorking.IsEmpty())
+        return;
+    m_dibPristine.CopyTo(m_dibWorking);
+    DrawCredits();
+    DrawBitmap(dc, client.left + 1, client.top + 1, client.right - 1, client.bottom - 1);
+}
+
+// Draws the visible lines into the mask, white-ish on black: the blue byte
+// carries each line's fade.
+void CAboutDib::DrawMask(CDib& mask, int& lineCount)
+{
+    mask.Create(mask.GetWidth(), mask.GetHeight());  // same size: cleared
+    HDC dc = mask.GetDC();
+    CSelectObject font(dc, m_hFont);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const int32_t bottom = m_motion.m_nBottom;
+    lineCount = 0;
+    for (; m_pCredits != nullptr && m_pCredits[lineCount] != nullptr; ++lineCount) {
+        const int32_t y = m_motion.m_nScrollPos + kCreditsLinePitch * lineCount;
+        if (y <= 0 || y >= bottom || m_pCredits[lineCount][0] == '\0')
+            continue;
+        const int32_t fade = CreditsFade(y, bottom);
+        ::SetTextColor(dc, RGB(0, 0, fade * 255 / 256));
+        RECT area{kTextLeft, y, mask.GetWidth(), mask.GetHeight()};
+        // Prefix processing on: "&&" shows as one "&".
+        ::DrawTextA(dc, m_pCredits[lineCount], -1, &area, DT_NOCLIP);
+    }
+    ::SetBkMode(dc, oldMode);
+    ::GdiFlush();
+    mask.ReleaseDC();
+}
+
+void CAboutDib::DrawCredits()
+{
+    if (m_dibMask.IsEmpty() || m_dibGrey.IsEmpty())
+        return;
+    int lineCount = 0;
+    DrawMask(m_dibMask, lineCount);
+    m_motion.WrapAround(lineCount);
+    m_dibMask.ShrinkToGrey(m_dibGrey);
+    const int width = m_dibGrey.GetWidth();
+    for (int y = 0; y < m_dibGrey.GetHeight(); ++y) {
+        const ARGB* grey = m_dibGrey.Row(y);
+        for (int x = kTextMargin; x < width; ++x) {
+            const uint32_t v = grey[x] & 0xFF;
+            if (v != 0)
+                m_dibWorking.BlendPixel(x, y, v << 24 | kTextGrey);
+        }
+    }
+}
+
+void CAboutDib::OnTimer()
+{
+    m_motion.Tick();
+    Invalidate(false);
+}
+
+LRESULT CAboutDib::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kTimer) {
+            OnTimer();
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        m_motion.BeginDrag(PointFromLParam(lParam).y);
+        ::SetCapture(m_hWnd);
+        break;
+    case WM_MOUSEMOVE:
+        if (m_motion.DragTo(PointFromLParam(lParam).y))
+            ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        break;
+    case WM_LBUTTONUP:
+        m_motion.EndDrag();
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+        break;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+            m_motion.EndDrag();
+        break;
+    case WM_DESTROY:
+        KillTimer(kTimer);
+        if (m_hFont != nullptr) {
+            ::DeleteObject(m_hFont);
+            m_hFont = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    return CBitmapView::WindowProc(message, wParam, lParam);
+}
