@@ -137,3 +137,33 @@ void PostClick(HWND window)
     ::GetClientRect(window, &client);
     PostClickAt(window, client.right / 2, client.bottom / 2);
 }
+
+CQueueMarker::CQueueMarker() : m_hWnd(nullptr), m_nPosted(0), m_nReached(0)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &CQueueMarker::Proc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VeydraTestQueueMarker";
+    ::RegisterClassA(&windowClass);  // fails harmlessly once registered
+    m_hWnd = ::CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+CQueueMarker::~CQueueMarker() { ::DestroyWindow(m_hWnd); }
+
+void CQueueMarker::Post()
+{
+    ++m_nPosted;
+    ::PostMessageA(m_hWnd, WM_APP, 0, 0);
+}
+
+LRESULT CALLBACK CQueueMarker::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        if (CQueueMarker* self = reinterpret_cast<CQueueMarker*>(::GetWindowLongPtrA(window, GWLP_USERDATA)))
+            ++self->m_nReached;
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}

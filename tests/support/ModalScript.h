@@ -58,3 +58,23 @@ void PostChars(HWND dialog, const std::string& text);
 void PostClick(HWND window);
 // A left click at client point (x, y) of `window`.
 void PostClickAt(HWND window, int x, int y);
+
+// A point in the thread's message queue: Post() puts a marker at its end,
+// and Reached() tells whether everything posted before it has been handled
+// (by whichever loop ran, nested modal loops included).
+class CQueueMarker {
+public:
+    CQueueMarker();
+    ~CQueueMarker();
+    CQueueMarker(const CQueueMarker&) = delete;
+    CQueueMarker& operator=(const CQueueMarker&) = delete;
+
+    void Post();
+    bool Reached() const { return m_nReached == m_nPosted; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_hWnd;
+    int m_nPosted;
+    int m_nReached;
+};
