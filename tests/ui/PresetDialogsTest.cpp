@@ -274,7 +274,8 @@ public:
 TEST_F(PresetDialogsTest, DialogsSpeakTheCurrentLanguageWhenTheyOpen)
 {
     CLanguageScope languages;
-    ASSERT_TRUE(TheLanguage().Select("Deutsch"));
+    TheLanguage().Select("Deutsch");  // false when it is still current from before
+    ASSERT_EQ(TheLanguage().GetName(-1), "Deutsch");
     saveParameterSet(AppSettings(), "Gamma", DefaultShadowParams());
 
     std::string saveCaption, saveLabel, saveClose, manageCaption, manageDelete, yes, no;

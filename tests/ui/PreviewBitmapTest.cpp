@@ -280,7 +280,8 @@ TEST_F(PreviewTest, WithoutAnImageItSaysPreparingInTheCurrentLanguage)
 
     // "Daten werden vorbereitet..." is longer than the English text.
     TheLanguage().LoadFolder(kLanguageProductTitle, 0, VEYDRA_LANGS_DIR);
-    ASSERT_TRUE(TheLanguage().Select("Deutsch"));
+    TheLanguage().Select("Deutsch");  // false when it is still current from before
+    ASSERT_EQ(TheLanguage().GetName(-1), "Deutsch");
     CDib german;
     Print(german);
     CTempFolder none;

@@ -72,7 +72,7 @@ BOOL CBitmapView::DrawBitmap(HDC dc, int left, int top, int right, int bottom) c
 {
     if (m_hBitmap == nullptr)
         return FALSE;
-    return DrawDibSection(dc, m_hBitmap, RECT{left, top, right, bottom}) ? TRUE : FALSE;
+    return DrawDibSection(dc, m_hBitmap, RECT{left, top, right, bottom}, m_nWidth, m_nHeight) ? TRUE : FALSE;
 }
 
 void CBitmapView::Paint(HDC dc)
@@ -125,11 +125,15 @@ HPALETTE CreateBitmapPalette(HBITMAP bitmap)
     return ::CreatePalette(palette);
 }
 
-bool DrawDibSection(HDC dc, HBITMAP bitmap, const RECT& target)
+bool DrawDibSection(HDC dc, HBITMAP bitmap, const RECT& target, int width, int height)
 {
     DIBSECTION section{};
     if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof section, &section) != sizeof section)
         return false;
+    if (width <= 0 || width > section.dsBm.bmWidth)
+        width = section.dsBm.bmWidth;
+    if (height <= 0 || height > section.dsBm.bmHeight)
+        height = section.dsBm.bmHeight;
     HDC source = ::CreateCompatibleDC(dc);
     if (source == nullptr)
         return false;
@@ -148,8 +152,7 @@ bool DrawDibSection(HDC dc, HBITMAP bitmap, const RECT& target)
     }
     const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     const BOOL drawn = ::StretchBlt(dc, target.left, target.top, target.right - target.left,
-                                    target.bottom - target.top, source, 0, 0, section.dsBm.bmWidth,
-                                    section.dsBm.bmHeight, SRCCOPY);
+                                    target.bottom - target.top, source, 0, 0, width, height, SRCCOPY);
     ::SetStretchBltMode(dc, oldMode);
     if (palette != nullptr) {
         ::SelectPalette(dc, oldPalette, FALSE);

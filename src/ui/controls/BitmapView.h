@@ -30,7 +30,7 @@ public:
     // view goes.
     void SetBitmap(HBITMAP bitmap, int width, int height);
     // Shows `bitmap` without owning it; the caller keeps it alive for as
-    // long as the view shows it.
+    // long as the view shows it. Only its top-left width x height is drawn.
     void ShowBitmap(HBITMAP bitmap, int width, int height);
 
     HBITMAP GetBitmap() const { return m_hBitmap; }
@@ -59,11 +59,13 @@ private:
     COLORREF m_crBackground;
 };
 
-// Stretches `bitmap` (a DIB section) onto the rectangle with COLORONCOLOR
-// and SRCCOPY. On a palette device the blit is bracketed by a palette made
-// from the bitmap's colour table (256 colours or fewer) or a halftone
-// palette. False, drawing nothing, when `bitmap` is not a DIB section.
-bool DrawDibSection(HDC dc, HBITMAP bitmap, const RECT& target);
+// Stretches the top-left width x height of `bitmap` (a DIB section) onto
+// the rectangle with COLORONCOLOR and SRCCOPY; a size of 0 means the whole
+// bitmap. (A CDib's section is as wide as its stride, so its own width is
+// passed.) On a palette device the blit is bracketed by a palette made from
+// the bitmap's colour table (256 colours or fewer) or a halftone palette.
+// False, drawing nothing, when `bitmap` is not a DIB section.
+bool DrawDibSection(HDC dc, HBITMAP bitmap, const RECT& target, int width = 0, int height = 0);
 
 // The logical palette of a DIB section of at most 256 colours, from its
 // colour table; null for one with more colours (or no table).

@@ -15,6 +15,18 @@ const int kTextLeft = 72;
 // edge it never covers.
 const ARGB kTextGrey = 0x001E1E1E;
 const int kTextMargin = 10;
+// The resampler's code for "the kernel's own width".
+const double kKernelDefaultWidth = 0.5;
+
+// GDI leaves the alpha byte of what it draws at 0.
+void MakeOpaque(CDib& dib)
+{
+    for (int y = 0; y < dib.GetHeight(); ++y) {
+        ARGB* row = dib.Row(y);
+        for (int x = 0; x < dib.GetWidth(); ++x)
+            row[x] |= 0xFF000000u;
+    }
+}
 
 }  // namespace
 
@@ -29,24 +41,11 @@ CAboutDib::~CAboutDib()
 void CAboutDib::Init(const char* const* credits)
 {
     m_pCredits = credits;
-    m_bPicture = LoadFromResource(IDR_VEYDRA_LOGO, "LOGO");
-    const RECT client = GetClientRect();
-    const int width = client.right - 2;
-    const int height = client.bottom - 2;
-    if (!m_bPicture || !m_dibSource.Create(width, height)) {
-        // Only the frame is left to show.
-        m_bPicture = false;
-        return;
-    }
-    HDC dc = m_dibSource.GetDC();
-    DrawBitmap(dc, 0, 0, width, height);
-    ::GdiFlush();
-    m_dibSource.ReleaseDC();
-    for (int y = 0; y < height; ++y) {
-        ARGB* row = m_dibSource.Row(y);
-        for (int x = 0; x < width; ++x)
-            row[x] |= 0xFF000000u;
-    }
+    m_bPicture = LoadFromResource(IDR_VEYDRA_LOGO, "LOGO") && MakeSourcePicture();
+    if (!m_bPicture)
+        return;  // only the frame is left to show
+    const int width = m_dibSource.GetWidth();
+    const int height = m_dibSource.GetHeight();
     m_motion.Reset(height);
 
     LOGFONTA font{};
@@ -60,6 +59,33 @@ void CAboutDib::Init(const char* const* credits)
     m_dibGrey.Create(CreditsWidth(), height);
     ShowBitmap(static_cast<HBITMAP>(m_dibWorking.GetBitmapHandle()), width, height);
     SetTimer(kTimer, kTimerMilliseconds);
+}
+
+// The logo, opaque, at the client size less the frame. The dialog's size
+// follows its font, so the picture is rarely exactly the logo's size: it is
+// resampled with the bicubic kernel rather than stretched by dropping and
+// doubling pixels, which would leave jagged edges.
+bool CAboutDib::MakeSourcePicture()
+{
+    const RECT client = GetClientRect();
+    const int width = client.right - 2;
+    const int height = client.bottom - 2;
+    CDib logo;
+    if (!logo.Create(GetBitmapWidth(), GetBitmapHeight()) || !m_dibSource.Create(width, height))
+        return false;
+    HDC dc = logo.GetDC();
+    const BOOL drawn = DrawBitmap(dc, 0, 0, logo.GetWidth(), logo.GetHeight());
+    ::GdiFlush();
+    logo.ReleaseDC();
+    if (!drawn)
+        return false;
+    MakeOpaque(logo);
+    if (logo.GetWidth() == width && logo.GetHeight() == height)
+        logo.CopyTo(m_dibSource);
+    else
+        logo.Stretch(m_dibSource, kKernelDefaultWidth, kStretchWholeDest, 0, kStretchBicubic);
+    MakeOpaque(m_dibSource);
+    return true;
 }
 
 void CAboutDib::Paint(HDC dc)

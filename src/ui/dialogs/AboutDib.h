@@ -24,6 +24,7 @@ public:
     // The scrolling state, for the owner and for tests.
     CCreditsMotion& Motion() { return m_motion; }
     const CDib& WorkingPicture() const { return m_dibWorking; }
+    const CDib& PristinePicture() const { return m_dibPristine; }
     // The credits part of the picture: its left 150/185.
     int CreditsWidth() const { return m_dibSource.GetWidth() * 150 / 185; }
 
@@ -32,6 +33,7 @@ protected:
     void Paint(HDC dc) override;
 
 private:
+    bool MakeSourcePicture();
     void DrawCredits();
     void DrawMask(CDib& mask, int& lineCount);
     void OnTimer();
