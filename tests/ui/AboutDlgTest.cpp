@@ -185,6 +185,64 @@ TEST_F(AboutTest, TheCreditsAreDrawnOnlyInTheirColumnAndTheWindowShowsThem)
     EXPECT_EQ(PixelColor(shown, shown.GetWidth() - 1, shown.GetHeight() - 1), RGB(0xFF, 0xFF, 0xFF));
 }
 
+// The credits the plain way, as a reference: the whole mask cleared, every
+// visible line drawn, the whole mask reduced, every grey pixel laid on.
+void ReferenceCredits(const CDib& pristine, int columnWidth, int32_t scroll, CDib& out)
+{
+    const int height = pristine.GetHeight();
+    const int32_t bottom = 4 * height - 64;
+    pristine.CopyTo(out);
+    CDib mask, grey;
+    ASSERT_TRUE(mask.Create(columnWidth * 4, height * 4));
+    ASSERT_TRUE(grey.Create(columnWidth, height));
+    LOGFONTA logFont{};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    logFont.lfHeight = 72;
+    HFONT font = ::CreateFontIndirectA(&logFont);
+    HDC dc = mask.GetDC();
+    HGDIOBJ old = ::SelectObject(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; kBuiltInCredits[i] != nullptr; ++i) {
+        const int32_t y = scroll + 92 * i;
+        if (y <= 0 || y >= bottom)
+            continue;
+        const int32_t fade = y > bottom - 128 ? 2 * (bottom - y) : y >= 128 ? 256 : 2 * y;
+        ::SetTextColor(dc, RGB(0, 0, fade * 255 / 256));
+        RECT area{72, y, mask.GetWidth(), mask.GetHeight()};
+        ::DrawTextA(dc, kBuiltInCredits[i], -1, &area, DT_NOCLIP);
+    }
+    ::GdiFlush();
+    ::SelectObject(dc, old);
+    mask.ReleaseDC();
+    ::DeleteObject(font);
+    mask.ShrinkToGrey(grey);
+    for (int y = 0; y < height; ++y)
+        for (int x = 10; x < columnWidth; ++x) {
+            const uint32_t v = grey.Row(y)[x] & 0xFF;
+            if (v != 0)
+                out.BlendPixel(x, y, v << 24 | 0x1E1E1E);
+        }
+}
+
+TEST_F(AboutTest, FrameAfterFrameTheCreditsMatchThePlainWay)
+{
+    // Each frame clears only where the last one drew: a jump, a small step,
+    // lines fading at both ends, and a frame after the credits wrapped.
+    const int32_t bottom = 4 * m_height - 64;
+    for (const int32_t scroll : {bottom - 10, 400, 397, -92 * 3 - 50, 60, -92 * 28 + 30, bottom - 300}) {
+        Motion().m_nScrollPos = scroll;
+        Paint();
+        CDib expected;
+        ReferenceCredits(m_dialog.Picture().PristinePicture(), m_dialog.Picture().CreditsWidth(), scroll, expected);
+        const CDib& working = m_dialog.Picture().WorkingPicture();
+        int differ = 0;
+        for (int y = 0; y < working.GetHeight(); ++y)
+            for (int x = 0; x < working.GetWidth(); ++x)
+                differ += working.Row(y)[x] != expected.Row(y)[x] ? 1 : 0;
+        EXPECT_EQ(differ, 0) << "scroll " << scroll;
+    }
+}
+
 TEST_F(AboutTest, LinesFadeInAtTheBottom)
 {
     // One line alone, 4 pixels above the bottom limit: barely visible; the

@@ -6,11 +6,6 @@
 
 namespace {
 
-// The tent kernel just wider than one pixel: at an unchanged size it copies
-// the buffer, turning fully transparent pixels into 0 so they blend as
-// nothing.
-const double kPaintKernelWidth = 0.7;
-
 bool SameRect(const PixelRect& a, const PixelRect& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -56,13 +51,10 @@ void CPreviewBitmap::PaintImage(HDC dc, const RECT& client, const CDib& image)
 {
     const int width = image.GetWidth();
     const int height = image.GetHeight();
-    CDib composite;
-    CDib filtered;
-    if (!composite.Create(width, height) || !filtered.Create(width, height))
+    CDib& composite = m_dibPaint;
+    ComposePreviewPaint(image, ColorRefToArgb(m_crBackground), composite);
+    if (composite.IsEmpty())
         return;
-    composite.Fill(0xFF000000u | ColorRefToArgb(m_crBackground));
-    image.Stretch(filtered, kPaintKernelWidth, kStretchWholeDest, 0, kStretchBilinear);
-    composite.BlendFrom(filtered, 255);
 
     // Centred; a buffer larger than the client area shows its middle.
     const int x0 = (client.right - client.left - width) / 2;

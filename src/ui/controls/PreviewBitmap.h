@@ -8,6 +8,9 @@
 // background and copies it; it never composes the shadow. Until a buffer is
 // set the control says "Preparing data...".
 //
+// Besides its window the control keeps one bitmap of the view's size, the
+// picture it paints from.
+//
 // The geometry is the control's own unless the owner binds it to the one
 // its shadow scene composes from (BindView), so there is one view rectangle
 // for both.
@@ -62,4 +65,7 @@ private:
     POINT m_ptLast;
     CPreviewView m_ownView;
     CPreviewView* m_pView;
+    // The picture of the last paint, kept so that panning does not make a
+    // new bitmap for every step; re-made when the view's size changes.
+    CDib m_dibPaint;
 };

@@ -1,5 +1,8 @@
 #include "ui/dialogs/AboutDib.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "resources/DialogResources.h"
 #include "ui/framework/Gdi.h"
 #include "ui/skin/ShiftColor.h"
@@ -15,6 +18,9 @@ const int kTextLeft = 72;
 // edge it never covers.
 const ARGB kTextGrey = 0x001E1E1E;
 const int kTextMargin = 10;
+// How far a glyph may reach outside its line's box, in mask pixels; less
+// than half the gap between two lines.
+const int kTextSlack = 8;
 // The resampler's code for "the kernel's own width".
 const double kKernelDefaultWidth = 0.5;
 
@@ -30,13 +36,12 @@ void MakeOpaque(CDib& dib)
 
 }  // namespace
 
-CAboutDib::CAboutDib() : m_hFont(nullptr), m_pCredits(nullptr), m_bPicture(false) {}
-
-CAboutDib::~CAboutDib()
+CAboutDib::CAboutDib()
+    : m_hFont(nullptr), m_pCredits(nullptr), m_bPicture(false), m_hMaskDC(nullptr), m_hOldFont(nullptr)
 {
-    if (m_hFont != nullptr)
-        ::DeleteObject(m_hFont);
 }
+
+CAboutDib::~CAboutDib() { CloseMask(); }
 
 void CAboutDib::Init(const char* const* credits)
 {
@@ -55,10 +60,39 @@ void CAboutDib::Init(const char* const* credits)
 
     m_dibSource.CopyTo(m_dibPristine);
     m_dibSource.CopyTo(m_dibWorking);
-    m_dibMask.Create(CreditsWidth() * kSupersample, height * kSupersample);
-    m_dibGrey.Create(CreditsWidth(), height);
+    if (m_dibMask.Create(CreditsWidth() * kSupersample, height * kSupersample) &&
+        m_dibGrey.Create(CreditsWidth(), height))
+        OpenMask();
     ShowBitmap(static_cast<HBITMAP>(m_dibWorking.GetBitmapHandle()), width, height);
     SetTimer(kTimer, kTimerMilliseconds);
+}
+
+// The mask keeps its context, font and mode for the life of the picture;
+// the width of every line is measured once.
+void CAboutDib::OpenMask()
+{
+    m_hMaskDC = m_dibMask.GetDC();
+    m_hOldFont = ::SelectObject(m_hMaskDC, m_hFont);
+    ::SetBkMode(m_hMaskDC, TRANSPARENT);
+    m_lineWidths.clear();
+    for (int i = 0; m_pCredits != nullptr && m_pCredits[i] != nullptr; ++i) {
+        RECT extent{0, 0, 0, 0};
+        ::DrawTextA(m_hMaskDC, m_pCredits[i], -1, &extent, DT_CALCRECT | DT_NOCLIP);
+        m_lineWidths.push_back(extent.right - extent.left);
+    }
+}
+
+void CAboutDib::CloseMask()
+{
+    if (m_hMaskDC != nullptr) {
+        ::SelectObject(m_hMaskDC, m_hOldFont);
+        m_dibMask.ReleaseDC();
+        m_hMaskDC = nullptr;
+    }
+    if (m_hFont != nullptr) {
+        ::DeleteObject(m_hFont);
+        m_hFont = nullptr;
+    }
 }
 
 // The logo, opaque, at the client size less the frame. The dialog's size
@@ -101,46 +135,57 @@ void CAboutDib::Paint(HDC dc)
     DrawBitmap(dc, client.left + 1, client.top + 1, client.right - 1, client.bottom - 1);
 }
 
-// Draws the visible lines into the mask, white-ish on black: the blue byte
-// carries each line's fade.
-void CAboutDib::DrawMask(CDib& mask, int& lineCount)
+// Draws the visible lines into the mask, light on black: the blue byte
+// carries each line's fade. Notes where each line went; returns the number
+// of lines.
+int CAboutDib::DrawMask()
 {
-    mask.Create(mask.GetWidth(), mask.GetHeight());  // same size: cleared
-    HDC dc = mask.GetDC();
-    CSelectObject font(dc, m_hFont);
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const int32_t bottom = m_motion.m_nBottom;
-    lineCount = 0;
+    const PixelRect maskArea{0, 0, m_dibMask.GetWidth(), m_dibMask.GetHeight()};
+    m_textRects.clear();
+    int lineCount = 0;
     for (; m_pCredits != nullptr && m_pCredits[lineCount] != nullptr; ++lineCount) {
         const int32_t y = m_motion.m_nScrollPos + kCreditsLinePitch * lineCount;
         if (y <= 0 || y >= bottom || m_pCredits[lineCount][0] == '\0')
             continue;
         const int32_t fade = CreditsFade(y, bottom);
-        ::SetTextColor(dc, RGB(0, 0, fade * 255 / 256));
-        RECT area{kTextLeft, y, mask.GetWidth(), mask.GetHeight()};
+        ::SetTextColor(m_hMaskDC, RGB(0, 0, fade * 255 / 256));
+        RECT area{kTextLeft, y, m_dibMask.GetWidth(), m_dibMask.GetHeight()};
         // Prefix processing on: "&&" shows as one "&".
-        ::DrawTextA(dc, m_pCredits[lineCount], -1, &area, DT_NOCLIP);
+        ::DrawTextA(m_hMaskDC, m_pCredits[lineCount], -1, &area, DT_NOCLIP);
+        const PixelRect drawn{kTextLeft - kTextSlack, y - kTextSlack,
+                              kTextLeft + m_lineWidths[static_cast<size_t>(lineCount)] + kTextSlack,
+                              y + kFontHeight + kTextSlack};
+        m_textRects.push_back(drawn.Intersect(maskArea));
     }
-    ::SetBkMode(dc, oldMode);
     ::GdiFlush();
-    mask.ReleaseDC();
+    return lineCount;
 }
 
+// Only the places where lines were drawn are cleared, reduced and laid on
+// the picture: the rest of the mask stays black, and the work follows the
+// amount of text rather than the size of the picture.
 void CAboutDib::DrawCredits()
 {
-    if (m_dibMask.IsEmpty() || m_dibGrey.IsEmpty())
+    if (m_hMaskDC == nullptr || m_dibGrey.IsEmpty())
         return;
-    int lineCount = 0;
-    DrawMask(m_dibMask, lineCount);
-    m_motion.WrapAround(lineCount);
-    m_dibMask.ShrinkToGrey(m_dibGrey);
-    const int width = m_dibGrey.GetWidth();
-    for (int y = 0; y < m_dibGrey.GetHeight(); ++y) {
-        const ARGB* grey = m_dibGrey.Row(y);
-        for (int x = kTextMargin; x < width; ++x) {
-            const uint32_t v = grey[x] & 0xFF;
-            if (v != 0)
-                m_dibWorking.BlendPixel(x, y, v << 24 | kTextGrey);
+    for (const PixelRect& r : m_textRects)
+        for (int y = r.top; y < r.bottom; ++y)
+            std::memset(m_dibMask.Row(y) + r.left, 0, static_cast<size_t>(r.right - r.left) * sizeof(ARGB));
+    m_motion.WrapAround(DrawMask());
+    for (const PixelRect& r : m_textRects) {
+        const PixelRect area{r.left / kSupersample, r.top / kSupersample,
+                             (r.right + kSupersample - 1) / kSupersample, (r.bottom + kSupersample - 1) / kSupersample};
+        m_dibMask.ShrinkToGrey(m_dibGrey, &area);
+        const int right = std::min(area.right, m_dibGrey.GetWidth());
+        const int bottom = std::min(area.bottom, m_dibGrey.GetHeight());
+        for (int y = area.top; y < bottom; ++y) {
+            const ARGB* grey = m_dibGrey.Row(y);
+            for (int x = std::max(area.left, kTextMargin); x < right; ++x) {
+                const uint32_t v = grey[x] & 0xFF;
+                if (v != 0)
+                    m_dibWorking.BlendPixel(x, y, v << 24 | kTextGrey);
+            }
         }
     }
 }
@@ -179,10 +224,7 @@ LRESULT CAboutDib::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DESTROY:
         KillTimer(kTimer);
-        if (m_hFont != nullptr) {
-            ::DeleteObject(m_hFont);
-            m_hFont = nullptr;
-        }
+        CloseMask();
         break;
     default:
         break;

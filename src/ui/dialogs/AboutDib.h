@@ -5,6 +5,8 @@
 // quarter pixel every 10 ms and they wrap around once all have gone.
 #pragma once
 
+#include <vector>
+
 #include "imaging/Dib.h"
 #include "ui/controls/BitmapView.h"
 #include "ui/dialogs/CreditsMotion.h"
@@ -34,8 +36,10 @@ protected:
 
 private:
     bool MakeSourcePicture();
+    void OpenMask();
+    void CloseMask();
     void DrawCredits();
-    void DrawMask(CDib& mask, int& lineCount);
+    int DrawMask();
     void OnTimer();
 
     HFONT m_hFont;
@@ -47,4 +51,9 @@ private:
     CCreditsMotion m_motion;
     const char* const* m_pCredits;
     bool m_bPicture;
+    // The mask's open context, and where the last frame's lines went.
+    HDC m_hMaskDC;
+    HGDIOBJ m_hOldFont;
+    std::vector<int32_t> m_lineWidths;
+    std::vector<PixelRect> m_textRects;
 };
