@@ -173,7 +173,6 @@ TEST_F(AboutTest, TheCreditsAreDrawnOnlyInTheirColumnAndTheWindowShowsThem)
     EXPECT_EQ(outside, 0);
     EXPECT_EQ(lighter, 0);
     EXPECT_EQ(notShown, 0);
-    if (notShown) { SaveScreenshot(shown, "debug-shown"); SaveScreenshot(working, "debug-working"); SaveScreenshot(pristine, "debug-pristine"); }
     // The first line ("Veydra 2.0") lies between rows 40 and 58.
     int firstLine = 0;
     for (int y = 40; y < 58; ++y)

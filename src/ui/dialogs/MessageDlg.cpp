@@ -33,7 +33,10 @@ const ButtonSet kButtonSets[5] = {
 // without an owner is up, so nothing of the host can be used behind it.
 class CThreadModalScope {
 public:
-    CThreadModalScope() { ::EnumThreadWindows(::GetCurrentThreadId(), &CThreadModalScope::Disable, reinterpret_cast<LPARAM>(this)); }
+    CThreadModalScope()
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CThreadModalScope::Disable, reinterpret_cast<LPARAM>(this));
+    }
     ~CThreadModalScope()
     {
         for (HWND window : m_disabled)
