@@ -44,6 +44,7 @@ struct Shown {
     bool hasIcon = false;
     RECT window{};
     RECT buttonRow{};
+    RECT iconLabel{};
 };
 
 Shown Inspect(HWND dialog)
@@ -63,6 +64,7 @@ Shown Inspect(HWND dialog)
     shown.title = text;
     shown.hasIcon = ::SendMessageA(::GetDlgItem(dialog, IDC_MESSAGE_ICON), STM_GETICON, 0, 0) != 0;
     ::GetWindowRect(dialog, &shown.window);
+    ::GetClientRect(::GetDlgItem(dialog, IDC_MESSAGE_ICON), &shown.iconLabel);
     ::GetWindowRect(::GetDlgItem(dialog, IDC_MESSAGE_BUTTON_LEFT), &shown.buttonRow);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&shown.buttonRow), 2);
     return shown;
@@ -187,6 +189,9 @@ TEST_F(MessageDlgTest, ButtonSetsCaptionsAndTheShortenedDialog)
         EXPECT_EQ(shown.text, "Some text");
         EXPECT_EQ(shown.title, "Veydra");
         EXPECT_TRUE(shown.hasIcon);
+        // Room for the whole 38 x 38 icon.
+        EXPECT_GE(shown.iconLabel.right, 38);
+        EXPECT_GE(shown.iconLabel.bottom, 38);
         const int height = shown.window.bottom - shown.window.top;
         if (c.type == 4) {
             EXPECT_EQ(height, shown.buttonRow.top + 8);

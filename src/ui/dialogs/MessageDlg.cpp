@@ -1,5 +1,6 @@
 #include "ui/dialogs/MessageDlg.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -102,10 +103,37 @@ BOOL CMessageDlg::OnInitDialog()
         // At the icon's own size; an id that does not load leaves no icon.
         m_hIcon = static_cast<HICON>(::LoadImageA(ThisModule(), MAKEINTRESOURCEA(m_nIconId), IMAGE_ICON, 0, 0, 0));
         m_icon.SetIcon(m_hIcon);
+        FitIconLabel();
     }
     const bool focused = PlaceButtons();
     CenterWindowOver(m_hWnd, ParentHandle());
     return focused ? FALSE : TRUE;
+}
+
+// The label is sized in dialog units, the icon in pixels: with the
+// dialog's font the label can come out smaller than the 38-pixel icons and
+// would cut them off. Like an icon static, it grows to hold its icon.
+void CMessageDlg::FitIconLabel()
+{
+    ICONINFO info{};
+    if (m_hIcon == nullptr || !::GetIconInfo(m_hIcon, &info))
+        return;
+    BITMAP bitmap{};
+    HBITMAP measured = info.hbmColor != nullptr ? info.hbmColor : info.hbmMask;
+    const bool known = ::GetObjectA(measured, sizeof bitmap, &bitmap) != 0;
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr)
+        ::DeleteObject(info.hbmMask);
+    if (!known)
+        return;
+    const int width = bitmap.bmWidth;
+    const int height = info.hbmColor != nullptr ? bitmap.bmHeight : bitmap.bmHeight / 2;
+    const RECT label = m_icon.GetClientRect();
+    if (label.right >= width && label.bottom >= height)
+        return;
+    ::SetWindowPos(m_icon.m_hWnd, nullptr, 0, 0, std::max(static_cast<int>(label.right), width),
+                   std::max(static_cast<int>(label.bottom), height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Shows, captions and colours the buttons, or shortens a dialog that has

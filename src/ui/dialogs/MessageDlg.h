@@ -37,6 +37,7 @@ protected:
 
 private:
     bool PlaceButtons();
+    void FitIconLabel();
 
     std::string m_strCaption[3];
     int m_nButtonResult[3];
