@@ -12,29 +12,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "UiTestIds.h"
+#include "PreviewFrame.h"
 #include "imaging/Dib.h"
-#include "ui/controls/PreviewBitmap.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/Credits.h"
 #include "ui/skin/Skin.h"
-#include "ui/skin/ToolDlg.h"
 
 namespace {
-
-class CPreviewFrame : public CToolDlg {
-public:
-    CPreviewFrame() : CToolDlg(IDD_TEST_PREVIEW, nullptr) {}
-    CPreviewBitmap m_preview;
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        CToolDlg::OnInitDialog();
-        m_preview.SubclassDlgItem(IDC_TEST_PREVIEW, this);
-        return TRUE;
-    }
-};
 
 double Now()
 {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "PreviewFrame.h"
 #include "UiTestIds.h"
 #include "WicPng.h"
 #include "params/PresetStore.h"
@@ -168,21 +169,6 @@ TEST_F(DialogGallery, AboutBoxWithItsCreditsMidScroll)
     }
 }
 
-class CPreviewFrame : public CToolDlg {
-public:
-    CPreviewFrame() : CToolDlg(IDD_TEST_PREVIEW, nullptr) {}
-    CPreviewBitmap m_preview;
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        CToolDlg::OnInitDialog();
-        EXPECT_TRUE(m_preview.SubclassDlgItem(IDC_TEST_PREVIEW, this));
-        ::SetDlgItemTextA(m_hWnd, 1004, "Veydra - preview of the sample, \"Cast In Front\"");
-        return TRUE;
-    }
-};
-
 TEST_F(DialogGallery, PreviewOfTheShadowedSample)
 {
     Apply(kLooks[0]);
@@ -196,6 +182,8 @@ TEST_F(DialogGallery, PreviewOfTheShadowedSample)
 
     CPreviewFrame frame;
     ASSERT_TRUE(frame.Create());
+    ASSERT_NE(frame.m_preview.m_hWnd, nullptr);
+    ::SetDlgItemTextA(frame.m_hWnd, 1004, "Veydra - preview of the sample, \"Cast In Front\"");
     ::SetWindowPos(frame.m_hWnd, nullptr, 20, 20, 920, 600, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(frame.m_preview.m_hWnd, nullptr, 10, 32, 900, 560, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SetWindowPos(::GetDlgItem(frame.m_hWnd, 1004), nullptr, 8, 8, 904, 20, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "PreviewFrame.h"
 #include "UiTestIds.h"
 #include "lang/Language.h"
 #include "lang/LanguageFiles.h"
@@ -37,11 +38,8 @@ COLORREF ImageColor(int x, int y)
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-class CPreviewHost : public CToolDlg {
+class CPreviewHost : public CPreviewFrame {
 public:
-    CPreviewHost() : CToolDlg(IDD_TEST_PREVIEW, nullptr) {}
-
-    CPreviewBitmap m_preview;
     CDib m_dibView;
     struct Command {
         WPARAM wParam;
@@ -60,12 +58,6 @@ public:
     }
 
 protected:
-    BOOL OnInitDialog() override
-    {
-        CToolDlg::OnInitDialog();
-        EXPECT_TRUE(m_preview.SubclassDlgItem(IDC_TEST_PREVIEW, this));
-        return TRUE;
-    }
     bool OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         if (LOWORD(wParam) == IDC_TEST_PREVIEW) {
@@ -74,7 +66,7 @@ protected:
                 FillView();
             return true;
         }
-        return CToolDlg::OnCommand(wParam, lParam);
+        return CPreviewFrame::OnCommand(wParam, lParam);
     }
 };
 
@@ -84,6 +76,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_host.Create());
+        ASSERT_NE(m_host.m_preview.m_hWnd, nullptr);
         ::SetWindowPos(m_host.m_hWnd, nullptr, 20, 20, 480, 420, SWP_NOZORDER | SWP_SHOWWINDOW);
         Resize(420, 370);
         PumpMessages();

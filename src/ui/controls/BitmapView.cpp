@@ -22,23 +22,18 @@ void CBitmapView::ReleaseBitmap()
     m_nWidth = m_nHeight = 0;
 }
 
-void CBitmapView::SetBitmap(HBITMAP bitmap, int width, int height)
+void CBitmapView::Hold(HBITMAP bitmap, int width, int height, bool owned)
 {
     ReleaseBitmap();
     m_hBitmap = bitmap;
-    m_bOwned = true;
+    m_bOwned = owned;
     m_nWidth = width;
     m_nHeight = height;
 }
 
-void CBitmapView::ShowBitmap(HBITMAP bitmap, int width, int height)
-{
-    ReleaseBitmap();
-    m_hBitmap = bitmap;
-    m_bOwned = false;
-    m_nWidth = width;
-    m_nHeight = height;
-}
+void CBitmapView::SetBitmap(HBITMAP bitmap, int width, int height) { Hold(bitmap, width, height, true); }
+
+void CBitmapView::ShowBitmap(HBITMAP bitmap, int width, int height) { Hold(bitmap, width, height, false); }
 
 bool CBitmapView::LoadFromResource(int id, const char* type)
 {

@@ -50,6 +50,7 @@ protected:
     virtual void Paint(HDC dc);
 
 private:
+    void Hold(HBITMAP bitmap, int width, int height, bool owned);
     void ReleaseBitmap();
 
     HBITMAP m_hBitmap;
