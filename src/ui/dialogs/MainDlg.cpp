@@ -6,6 +6,7 @@
 #include "host/PlugInApp.h"
 #include "params/PresetStore.h"
 #include "params/RegistryStore.h"
+#include "ui/dialogs/MessageDlg.h"
 
 CMainDlg* CMainDlg::s_pCurrent = nullptr;
 
@@ -14,22 +15,6 @@ namespace {
 const int32_t kDefaultWindowColor = 0xEAEAEA;
 const int32_t kDefaultControlColor = 0xFFD7AE;
 const int32_t kDefaultButtonStyle = 100;  // aqua
-
-UINT MessageIcon(int iconId) { return iconId == 178 ? MB_ICONQUESTION : MB_ICONWARNING; }
-
-UINT MessageButtons(int type)
-{
-    switch (type) {
-    case 0:
-        return MB_YESNO;
-    case 2:
-        return MB_YESNOCANCEL;
-    case 3:
-        return MB_OKCANCEL;
-    default:
-        return MB_OK;
-    }
-}
 
 }  // namespace
 
@@ -50,10 +35,7 @@ CMainDlg::~CMainDlg()
 
 int CMainDlg::ShowMessage(const std::string& text, int iconId, int type)
 {
-    // The skinned message dialog replaces this box. Task-modal and without
-    // an owner: the host's window may belong to another thread.
-    return MessageBoxA(nullptr, text.c_str(), TheApp().GetProductName().c_str(),
-                       MessageIcon(iconId) | MessageButtons(type) | MB_TASKMODAL);
+    return ShowMessageOverMainWindow(text, iconId, type);
 }
 
 ShadowParams CMainDlg::GetParams() const
@@ -75,6 +57,10 @@ void CMainDlg::loadParameterSet(const std::string& section, bool /*repaint*/)
 }
 
 void CMainDlg::saveParameterSet(const std::string& section) { ::saveParameterSet(AppSettings(), section, GetParams()); }
+
+std::vector<std::string> CMainDlg::enumeratePresets() { return ::enumeratePresets(AppSettings()); }
+
+void CMainDlg::deletePreset(const std::string& name) { ::deletePreset(AppSettings(), name); }
 
 DescriptorPlayMode CMainDlg::readDescriptor()
 {

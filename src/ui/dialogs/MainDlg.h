@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/Descriptors.h"
 #include "host/HostRecords.h"
@@ -49,6 +50,11 @@ public:
     // The last-used set (section "") or a preset.
     void loadParameterSet(const std::string& section, bool repaint);
     void saveParameterSet(const std::string& section);
+
+    // The user presets in the store's order, and deleting one by name: the
+    // services of the Manage presets dialog.
+    std::vector<std::string> enumeratePresets();
+    void deletePreset(const std::string& name);
 
     // The host's scripting descriptor: played back over the current values,
     // or recorded from them.
