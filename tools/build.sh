@@ -22,7 +22,9 @@ for tree in "${trees[@]}"; do
         *) echo "build.sh: unknown tree '$tree'" >&2; exit 2 ;;
     esac
     command -v ninja >/dev/null && args+=(-G Ninja)
-    [ -f "build/$tree/CMakeCache.txt" ] && args=(-S . -B "build/$tree")
+    # A configured tree keeps its settings, except whether warnings are
+    # errors: that follows CI on every run.
+    [ -f "build/$tree/CMakeCache.txt" ] && args=(-S . -B "build/$tree" -DVEYDRA_WERROR="$werror")
     cmake "${args[@]}" >/dev/null
     cmake --build "build/$tree" -j "$jobs"
 done
