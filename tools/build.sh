@@ -22,9 +22,14 @@ for tree in "${trees[@]}"; do
         *) echo "build.sh: unknown tree '$tree'" >&2; exit 2 ;;
     esac
     command -v ninja >/dev/null && args+=(-G Ninja)
-    # A configured tree keeps its settings, except whether warnings are
-    # errors: that follows CI on every run.
-    [ -f "build/$tree/CMakeCache.txt" ] && args=(-S . -B "build/$tree" -DVEYDRA_WERROR="$werror")
+    # A configured tree keeps its settings; only CI=true (or VEYDRA_WERROR
+    # given) changes whether its warnings are errors.
+    if [ -f "build/$tree/CMakeCache.txt" ]; then
+        args=(-S . -B "build/$tree")
+        if [ "${CI:-}" = true ] || [ -n "${VEYDRA_WERROR:-}" ]; then
+            args+=(-DVEYDRA_WERROR="$werror")
+        fi
+    fi
     cmake "${args[@]}" >/dev/null
     cmake --build "build/$tree" -j "$jobs"
 done
