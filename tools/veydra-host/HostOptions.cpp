@@ -15,7 +15,7 @@ const char* HostUsage()
            "         [--null-record] [--no-host-window] [--empty-filter-rect] [--stale-data]\n"
            "         [--preset-result] [--no-finish] [--worker-thread] [--filter-case N] [--planes N]\n"
            "         [--pad-rows N] [--selector N]... [--dialog-time-limit MS]\n"
-           "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N]\n"
+           "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N] [--repeat N]\n"
            "  SCRIPT: steps separated by ';' played on the dialog, e.g.\n"
            "         \"settle; slider blur 70; position top; outside off; color 00FF00;\n"
            "          drag-preview -50 20; settle; screenshot shot.png; ok\"\n";
@@ -72,6 +72,7 @@ const Number kNumbers[] = {
     {"--filter-case", &HostOptions::filterCase}, {"--planes", &HostOptions::planes},
     {"--pad-rows", &HostOptions::padRows},      {"--dialog-time-limit", &HostOptions::dialogTimeLimitMs},
     {"--ui-time-limit", &HostOptions::uiTimeLimitMs}, {"--color-choice-error", &HostOptions::colorChoiceError},
+    {"--repeat", &HostOptions::repeat},
 };
 
 bool TakeFlag(HostOptions& o, const std::string& arg)
@@ -151,5 +152,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     }
     if (positional.size() > (o.command == "run" ? 3u : 2u))
         throw UsageError("too many arguments");
+    if (o.repeat < 1)
+        throw UsageError("--repeat: at least 1");
     return o;
 }

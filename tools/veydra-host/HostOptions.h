@@ -61,6 +61,9 @@ struct HostOptions {
     // Non-zero: the colour services answer every choose-colour call with
     // this error, as hosts without a picker do (-30900 PSPI, -50 others).
     int colorChoiceError = 0;
+    // Runs the whole sequence this many times in one process, reporting the
+    // process's GDI objects and windows after each run (a leak check).
+    int repeat = 1;
 };
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args);

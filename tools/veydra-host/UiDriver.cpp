@@ -303,6 +303,10 @@ void CUiDriver::Play(const UiStep& step)
         Screenshot(a[0]);
     else if (c == "state")
         ReportState();
+    else if (c == "texts")
+        ReportTexts();
+    else if (c == "pixel")
+        ReportPixel(a[0], ToNumber(a[1], "x"), ToNumber(a[2], "y"));
     else if (c == "ok")
         Close(IDOK);
     else if (c == "cancel")
@@ -701,6 +705,32 @@ void CUiDriver::ReportState()
     line += " window=" + std::to_string(dialogRect.left) + "," + std::to_string(dialogRect.top) + "," +
             std::to_string(dialogRect.right - dialogRect.left) + "x" + std::to_string(dialogRect.bottom - dialogRect.top);
     Say(line);
+}
+
+void CUiDriver::ReportTexts()
+{
+    std::string line = "ui texts: title '" + TextOf(m_hMain) + "'";
+    for (HWND child = ::GetWindow(m_hMain, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(child);
+        const std::string text = TextOf(child);
+        // The hidden caption static is the title the frame paints.
+        if (!text.empty() && (::IsWindowVisible(child) || id == 1004))
+            line += " " + std::to_string(id) + "='" + text + "'";
+    }
+    Say(line);
+}
+
+void CUiDriver::ReportPixel(const std::string& control, int x, int y)
+{
+    RECT dialogRect, controlRect;
+    ::GetWindowRect(m_hMain, &dialogRect);
+    controlRect = dialogRect;
+    if (control != "dialog")
+        ::GetWindowRect(Control(ResolveButton(control)), &controlRect);
+    COLORREF colour = 0;
+    if (!PixelAt(m_hMain, controlRect.left - dialogRect.left + x, controlRect.top - dialogRect.top + y, colour))
+        Fail("no pixel at " + std::to_string(x) + "," + std::to_string(y) + " of " + control);
+    Say("ui pixel " + control + " " + std::to_string(x) + " " + std::to_string(y) + ": " + Hex(colour));
 }
 
 void CUiDriver::Close(int buttonId)

@@ -76,6 +76,8 @@ private:
     void PressKey(const std::string& key);
     void Screenshot(const std::string& path);
     void ReportState();
+    void ReportTexts();
+    void ReportPixel(const std::string& control, int x, int y);
     void Close(int buttonId);
     // Dialogs no step waits for are described and closed with OK.
     void AnswerStrayDialogs();

@@ -27,6 +27,7 @@
 #include "UiDriver.h"
 #include "UiScript.h"
 #include "UiWindows.h"
+#include "support/GuiCounters.h"
 
 namespace {
 
@@ -128,23 +129,31 @@ int RunModule(const HostOptions& options)
             else
                 host.RunSequence();
         };
-        // The module's dialogs belong to the thread that calls it.
-        if (script.empty()) {
-            CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
-            call();
-            return;
+        if (options.repeat > 1)
+            Say("counts before run 1: gdi " + std::to_string(CountGdiObjects()) + " windows " +
+                std::to_string(CountThreadWindows()));
+        for (int run = 1; run <= options.repeat; ++run) {
+            // The module's dialogs belong to the thread that calls it.
+            if (script.empty()) {
+                CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
+                call();
+            } else {
+                CUiSync sync;
+                UiDriverSettings settings;
+                settings.uiThread = GetCurrentThreadId();
+                settings.sync = &sync;
+                settings.steps = script;
+                settings.stepTimeLimitMs = options.uiTimeLimitMs;
+                settings.hostPicksColours = !options.noColorServices && options.colorChoiceError == 0;
+                CUiDriver driver(settings);
+                call();
+                driver.Finish();
+                scriptFailed = scriptFailed || driver.Failed();
+            }
+            if (options.repeat > 1)
+                Say("counts after run " + std::to_string(run) + ": gdi " + std::to_string(CountGdiObjects()) +
+                    " windows " + std::to_string(CountThreadWindows()));
         }
-        CUiSync sync;
-        UiDriverSettings settings;
-        settings.uiThread = GetCurrentThreadId();
-        settings.sync = &sync;
-        settings.steps = script;
-        settings.stepTimeLimitMs = options.uiTimeLimitMs;
-        settings.hostPicksColours = !options.noColorServices && options.colorChoiceError == 0;
-        CUiDriver driver(settings);
-        call();
-        driver.Finish();
-        scriptFailed = driver.Failed();
     };
     if (options.workerThread) {
         // Like hosts that call plug-ins from a worker thread while their

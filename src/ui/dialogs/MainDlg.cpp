@@ -82,6 +82,8 @@ INT_PTR CMainDlg::DoModal()
     m_failure = nullptr;
     UiTiming().Mark("dialog-start");
     const INT_PTR result = CDialog::DoModal();
+    UiTiming().Mark("dialog-end");
+    UiTiming().Flush();
     // A failure inside a handler could not travel through the system's
     // window procedures; it was kept and ended the dialog, and goes on from
     // here to the entry point.
