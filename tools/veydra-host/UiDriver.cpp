@@ -35,6 +35,8 @@ const int kSliderThumb = 36;
 // The dialog's timers coalesce changes for 200 ms; past that, with margin
 // for a loaded machine, a change has reached its handler.
 const int kTimerMarginMs = 400;
+// Clicks whose effect can be seen are tried this often.
+const int kClickAttempts = 3;
 const int kPollMs = 15;
 
 struct UiFailure {
@@ -398,15 +400,19 @@ HWND CUiDriver::OpenMenu(int buttonId)
 {
     HWND button = Control(buttonId);
     const POINT centre = ChildCentre(button);
-    PostClick(button, centre.x, centre.y);
-    const Clock::time_point deadline = Deadline();
-    for (;;) {
+    // Once the dialog's thread has caught up with the click, its menu is on
+    // screen, or the click went nowhere: a focus change in the display (a
+    // chooser that just closed, say) cancels a menu as it opens, as it
+    // would for a user, who then clicks again.
+    for (int attempt = 1; attempt <= kClickAttempts; ++attempt) {
+        PostClick(button, centre.x, centre.y);
+        CatchUp();
         const std::vector<HWND> menus = MenuWindows();
         if (!menus.empty())
             return menus.front();
-        CheckDeadline(deadline, "menu from button " + std::to_string(buttonId));
-        ::Sleep(kPollMs);
+        Say("ui: no menu after clicking button " + std::to_string(buttonId) + "; clicking again");
     }
+    Fail("no menu from button " + std::to_string(buttonId) + " after " + std::to_string(kClickAttempts) + " clicks");
 }
 
 void CUiDriver::HighlightItem(HMENU menu, int position)
@@ -523,16 +529,17 @@ void CUiDriver::ListMenuItems(int buttonId, const std::string& submenu)
 
 void CUiDriver::SetOutside(const std::string& state)
 {
-    if (state != "on" && state != "off")
-        Fail("outside takes on or off");
     const LRESULT wanted = state == "on" ? BST_CHECKED : BST_UNCHECKED;
     LRESULT check = 0;
-    Ask(Control(1016), BM_GETCHECK, 0, 0, check);
-    if (check != wanted)
-        Click(1016);
-    Ask(Control(1016), BM_GETCHECK, 0, 0, check);
-    if (check != wanted)
-        Fail("\"Only Outside\" did not switch " + state);
+    for (int attempt = 0; attempt <= kClickAttempts; ++attempt) {
+        if (!Ask(Control(1016), BM_GETCHECK, 0, 0, check))
+            Fail("\"Only Outside\" did not answer");
+        if (check == wanted)
+            return;
+        if (attempt < kClickAttempts)
+            Click(1016);
+    }
+    Fail("\"Only Outside\" did not switch " + state);
 }
 
 void CUiDriver::PickColour(const std::string& rgb)
@@ -541,7 +548,8 @@ void CUiDriver::PickColour(const std::string& rgb)
     if (m_settings.hostPicksColours) {
         const int calls = ColorChoiceCalls();
         OfferColorAnswer(colour);
-        Click(1014);
+        for (int attempt = 0; attempt < kClickAttempts && ColorChoiceCalls() == calls; ++attempt)
+            Click(1014);
         if (ColorChoiceCalls() == calls)
             Fail("the colour button did not ask the host's colour services");
         return;
@@ -740,11 +748,23 @@ void CUiDriver::Close(int buttonId)
     PostClick(button, centre.x, centre.y);
     // Closing can bring up messages of its own (a host that cannot take the
     // recorded descriptor, say): they are answered as the watcher would.
+    // OK renders the result first, which takes a while on a big image.
     const Clock::time_point deadline = Deadline();
+    int clicks = 1;
+    auto retryAt = Clock::now() + std::chrono::seconds(2);
     while (::IsWindow(m_hMain) && ::IsWindowVisible(m_hMain)) {
         AnswerStrayDialogs();
         if (Clock::now() > deadline)
             Fail("the dialog stayed open for " + std::to_string(m_settings.stepTimeLimitMs) + " ms");
+        if (Clock::now() > retryAt && clicks < kClickAttempts && m_settings.sync->CatchUp(200) &&
+            FindOtherDialog() == nullptr && ::IsWindowVisible(m_hMain)) {
+            // The dialog's thread is idle in its loop with the dialog still
+            // open: the click went nowhere.
+            Say("ui: the dialog is still open after the click; clicking again");
+            PostClick(button, centre.x, centre.y);
+            ++clicks;
+            retryAt = Clock::now() + std::chrono::seconds(2);
+        }
         ::Sleep(kPollMs);
     }
 }

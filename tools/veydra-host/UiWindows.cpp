@@ -77,7 +77,7 @@ CUiSync::CUiSync() : m_hWnd(nullptr), m_hAnswered(::CreateEventA(nullptr, FALSE,
     windowClass.lpszClassName = kSyncClass;
     ::RegisterClassA(&windowClass);  // fails harmlessly when registered before
     m_hWnd = ::CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
-    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(m_hAnswered));
+    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 CUiSync::~CUiSync()
@@ -90,7 +90,9 @@ CUiSync::~CUiSync()
 LRESULT CALLBACK CUiSync::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == kSyncMessage) {
-        ::SetEvent(reinterpret_cast<HANDLE>(::GetWindowLongPtrA(window, GWLP_USERDATA)));
+        CUiSync* self = reinterpret_cast<CUiSync*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        self->m_nHandled = static_cast<unsigned>(wParam);
+        ::SetEvent(self->m_hAnswered);
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
@@ -101,12 +103,20 @@ bool CUiSync::CatchUp(DWORD timeoutMs)
     // Twice: a handler of a message posted before the first round may have
     // posted more (a control's notification to its dialog), which queues up
     // behind the first marker but ahead of the second.
-    for (int round = 0; round < 2; ++round) {
-        ::ResetEvent(m_hAnswered);
-        if (!::PostMessageA(m_hWnd, kSyncMessage, 0, 0))
-            return false;
-        if (::WaitForSingleObject(m_hAnswered, timeoutMs) != WAIT_OBJECT_0)
-            return false;
+    return Round(timeoutMs) && Round(timeoutMs);
+}
+
+bool CUiSync::Round(DWORD timeoutMs)
+{
+    const unsigned number = ++m_nPosted;
+    if (!::PostMessageA(m_hWnd, kSyncMessage, number, 0))
+        return false;
+    const auto handled = [this, number] { return static_cast<int>(m_nHandled - number) >= 0; };
+    const DWORD start = ::GetTickCount();
+    while (!handled()) {
+        const DWORD spent = ::GetTickCount() - start;
+        if (spent >= timeoutMs || ::WaitForSingleObject(m_hAnswered, timeoutMs - spent) == WAIT_FAILED)
+            return handled();
     }
     return true;
 }

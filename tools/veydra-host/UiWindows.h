@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,14 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Round(DWORD timeoutMs);
+
     HWND m_hWnd;
     HANDLE m_hAnswered;
+    // Markers carry a number, so one that arrives late from a round that
+    // gave up is not taken for the answer to a later one.
+    std::atomic<unsigned> m_nPosted{0};
+    std::atomic<unsigned> m_nHandled{0};
 };
 
 // Visible top-level windows of `thread` with the window class `className`.
