@@ -126,13 +126,19 @@ void CMainDlg::deletePreset(const std::string& name) { ::deletePreset(AppSetting
 
 DescriptorPlayMode CMainDlg::readDescriptor()
 {
+    if (m_pFilterRecord == nullptr)
+        return DescriptorPlayMode::NoDescriptor;
     ShadowParams values = GetParams();
     const DescriptorPlayMode mode = ReadScriptDescriptor(*m_pFilterRecord, values, ShowPlainMessage);
     SetParams(values, true);
     return mode;
 }
 
-void CMainDlg::writeDescriptor() { WriteScriptDescriptor(*m_pFilterRecord, GetParams(), ShowPlainMessage); }
+void CMainDlg::writeDescriptor()
+{
+    if (m_pFilterRecord != nullptr)
+        WriteScriptDescriptor(*m_pFilterRecord, GetParams(), ShowPlainMessage);
+}
 
 void CMainDlg::ColourSliders()
 {
