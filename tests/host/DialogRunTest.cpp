@@ -335,6 +335,30 @@ TEST_F(DialogRunTest, ColourChoicesThatAreCancelledChangeNothing)
     }
 }
 
+// The maker's pages open in the user's browser through the shell; where
+// none can be started (here the browser launcher is switched off, so no
+// browser process is left behind) the user is told why.
+TEST_F(DialogRunTest, WebCommandsAndTheLinkOpenTheMakersPages)
+{
+    // Wine's override of one program, for this prefix and this test only.
+    const char* const kOverrides = "Software\\Wine\\DllOverrides";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "winebrowser.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    const PluginRun run = Dialog("settle; menu menu 32810; dialog ok; menu menu 32812; dialog ok; button link; "
+                                 "dialog ok; texts; cancel");
+    RegDeleteValueA(key, "winebrowser.exe");
+    RegCloseKey(key);
+    EXPECT_EQ(run.report.Result(3), -128) << run.report.Text();
+    int failures = 0;
+    for (const std::string& line : run.report.lines)
+        failures += line.rfind("dialog: caption \"Veydra\" icon warning text \"Can't open link:", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(failures, 3) << run.report.Text();
+    EXPECT_NE(run.report.Line("ui texts:").find(" 1004='Veydra - Tevra Ltd - https://tevra.example/'"),
+              std::string::npos);
+}
+
 // A host that calls the module from a worker thread, whose window belongs
 // to another thread: the dialog runs its loop and timers on the worker.
 TEST_F(DialogRunTest, DialogOnAWorkerThread)
