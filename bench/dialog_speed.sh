@@ -46,7 +46,8 @@ import sys
 
 tree, path = sys.argv[1], sys.argv[2]
 spans = {"open -> first preview (with the 200 ms timer)": [], "first render, timer to paint": [],
-         "slider -> repaint (render)": [], "slider -> repaint (rebuild, blur)": [], "pan step": []}
+         "slider -> repaint (render)": [], "  of which the engine's frame": [],
+         "  of which view composed and painted": [], "slider -> repaint (rebuild, blur)": [], "pan step": []}
 starts = {}
 for line in open(path):
     words = line.split()
@@ -56,12 +57,18 @@ for line in open(path):
     starts[event] = at
     pairs = {"first-preview-shown": [("dialog-start", "open -> first preview (with the 200 ms timer)"),
                                      ("first-render-start", "first render, timer to paint")],
-             "render-shown": [("render-start", "slider -> repaint (render)")],
+             "render-shown": [("render-start", "slider -> repaint (render)"),
+                              ("frame-rendered", "  of which view composed and painted")],
+             "frame-rendered": [("render-start", "  of which the engine's frame")],
              "rebuild-shown": [("rebuild-start", "slider -> repaint (rebuild, blur)")],
              "pan-shown": [("pan-start", "pan step")]}
     for start, name in pairs.get(event, []):
         if start in starts:
             spans[name].append(at - starts[start])
+    if event.endswith("-shown"):
+        # A render is over: its marks pair with nothing that follows.
+        for key in ("render-start", "rebuild-start", "first-render-start", "frame-rendered", "pan-start"):
+            starts.pop(key, None)
 print(f"{tree}:")
 for name, values in spans.items():
     if values:
