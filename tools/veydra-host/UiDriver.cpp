@@ -396,7 +396,7 @@ void CUiDriver::Click(int id)
 
 std::vector<HWND> CUiDriver::MenuWindows() const { return ThreadWindows(m_settings.uiThread, "#32768"); }
 
-HWND CUiDriver::OpenMenu(int buttonId)
+HMENU CUiDriver::OpenMenu(int buttonId)
 {
     HWND button = Control(buttonId);
     const POINT centre = ChildCentre(button);
@@ -408,8 +408,12 @@ HWND CUiDriver::OpenMenu(int buttonId)
         PostClick(button, centre.x, centre.y);
         CatchUp();
         const std::vector<HWND> menus = MenuWindows();
-        if (!menus.empty())
-            return menus.front();
+        LRESULT handle = 0;
+        if (!menus.empty()) {
+            if (!Ask(menus.front(), MN_GETHMENU, 0, 0, handle) || handle == 0)
+                Fail("the menu window has no menu");
+            return reinterpret_cast<HMENU>(handle);
+        }
         Say("ui: no menu after clicking button " + std::to_string(buttonId) + "; clicking again");
     }
     Fail("no menu from button " + std::to_string(buttonId) + " after " + std::to_string(kClickAttempts) + " clicks");
@@ -456,11 +460,7 @@ void CUiDriver::CloseMenus()
 
 void CUiDriver::ChooseMenuItem(int buttonId, const std::string& item)
 {
-    HWND window = OpenMenu(buttonId);
-    LRESULT handle = 0;
-    if (!Ask(window, MN_GETHMENU, 0, 0, handle) || handle == 0)
-        Fail("the menu window has no menu");
-    HMENU menu = reinterpret_cast<HMENU>(handle);
+    HMENU menu = OpenMenu(buttonId);
     std::vector<int> path;
     const bool numeric = !item.empty() && item.find_first_not_of("0123456789") == std::string::npos;
     if (!(numeric ? FindCommand(menu, static_cast<UINT>(std::atoi(item.c_str())), path) : FindText(menu, item, path))) {
@@ -491,11 +491,7 @@ void CUiDriver::ChooseMenuItem(int buttonId, const std::string& item)
 
 void CUiDriver::ListMenuItems(int buttonId, const std::string& submenu)
 {
-    HWND window = OpenMenu(buttonId);
-    LRESULT handle = 0;
-    if (!Ask(window, MN_GETHMENU, 0, 0, handle) || handle == 0)
-        Fail("the menu window has no menu");
-    HMENU menu = reinterpret_cast<HMENU>(handle);
+    HMENU menu = OpenMenu(buttonId);
     if (!submenu.empty()) {
         std::vector<int> path;
         if (!FindText(menu, submenu, path)) {

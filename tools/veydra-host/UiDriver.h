@@ -84,7 +84,8 @@ private:
     void CancelEverything();
 
     // Menus.
-    HWND OpenMenu(int buttonId);
+    // Clicks the button and returns the menu that drops down.
+    HMENU OpenMenu(int buttonId);
     std::vector<HWND> MenuWindows() const;
     void HighlightItem(HMENU menu, int position);
     void OpenSubmenu(HMENU menu, int position, size_t levelsBefore);

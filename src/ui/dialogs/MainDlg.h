@@ -130,6 +130,7 @@ private:
     void StoreStyle(int32_t style);
     void ChooseControlColor();
     void ChooseWindowColor();
+    void StoreSkinColor(const char* settingName, COLORREF color);
 
     // MainDlgMenus.cpp
     UINT TrackMenu(HMENU popup, int buttonId, const char* section);

@@ -187,8 +187,7 @@ void CMainDlg::ChooseControlColor()
     if (!ChooseColorDialog(m_hWnd, color))
         return;
     m_skin.SetControlColor(color);
-    AppSettings().SetInt("", SettingNames::kControlColor, static_cast<int32_t>(m_skin.GetControlColor()));
-    ApplyInterface();
+    StoreSkinColor(SettingNames::kControlColor, m_skin.GetControlColor());
 }
 
 void CMainDlg::ChooseWindowColor()
@@ -197,6 +196,11 @@ void CMainDlg::ChooseWindowColor()
     if (!ChooseColorDialog(m_hWnd, color))
         return;
     m_skin.SetWindowColor(color);
-    AppSettings().SetInt("", SettingNames::kWindowColor, static_cast<int32_t>(m_skin.GetWindowColor()));
+    StoreSkinColor(SettingNames::kWindowColor, m_skin.GetWindowColor());
+}
+
+void CMainDlg::StoreSkinColor(const char* settingName, COLORREF color)
+{
+    AppSettings().SetInt("", settingName, static_cast<int32_t>(color));
     ApplyInterface();
 }
