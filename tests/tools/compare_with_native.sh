@@ -93,8 +93,24 @@ PY
     python3 "$source/tests/tools/same_pixels.py" "$work/dialog-native-$name.png" "$work/dialog-$name.png" || status=1
     # Stored as the last-used set: a repeated run (no parameters step, no
     # descriptor) reproduces it without a window and records nothing.
-    "$wine_run" reg query 'HKCU\Software\Tevra Ltd\Veydra' /v 'Pos X' | grep -qi '0xc' ||
-        { echo "dialog-$name: the last-used set was not stored"; status=1; }
+    "$wine_run" reg query 'HKCU\Software\Tevra Ltd\Veydra' >"$work/store-$name.txt" 2>/dev/null || true
+    python3 - "$recorded" "$work/store-$name.txt" <<'PY' || { echo "dialog-$name: wrong last-used set"; status=1; }
+import sys
+line, store = sys.argv[1], sys.argv[2]
+recorded = dict(item.split("=") for item in line.split(": ", 1)[1].replace(" (bool)", "").split())
+names = {"outS": "Outside", "posI": "Shadow Position", "bluR": "Blur", "traN": "Transparency",
+         "intE": "Intensity", "angX": "Angle X", "angY": "Angle Y", "angZ": "Angle Z", "zooM": "Zoom",
+         "offX": "Pos X", "offY": "Pos Y", "perS": "Perspective", "colR": "Color"}
+stored = {}
+for row in open(store, errors="replace"):
+    parts = row.strip().split("    ")
+    if len(parts) == 3 and parts[1] == "REG_DWORD":
+        value = int(parts[2], 16)
+        stored[parts[0]] = value - (1 << 32) if value >= 1 << 31 else value
+wrong = {k: (v, stored.get(names[k])) for k, v in recorded.items() if stored.get(names[k]) != int(v)}
+if wrong:
+    sys.exit("recorded vs stored: %s" % wrong)
+PY
     "$wine_run" "$host" run "$module" "$work/sample-layer.png" -o "$work/repeat-$name.png" \
         >"$work/repeat-$name.log" 2>&1 || true
     if grep -q '^dialog:' "$work/repeat-$name.log" || ! grep -q '^descriptor recorded: none' "$work/repeat-$name.log"; then
