@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -219,6 +220,60 @@ TEST_F(DialogRunTest, PlacementStoredOrDefault)
     store.SetInt("", "Height", 700);
     EXPECT_EQ(StateValue(Dialog("state; cancel").report, "window"), "50,60,1000x700");
     EXPECT_EQ(store.GetInt("", "Width", 0), 1000);
+}
+
+// Dragging the corner: the controls follow their anchors, in percent of the
+// growth, and keep their distances.
+TEST_F(DialogRunTest, EnlargedDialogKeepsItsLayout)
+{
+    const PluginRun run = Dialog("settle; rects; drag-corner 200 100; settle; rects; cancel");
+    std::vector<std::map<int, RECT>> layouts;
+    std::vector<SIZE> clients;
+    for (const std::string& line : run.report.lines) {
+        if (line.rfind("ui rects: ", 0) != 0)
+            continue;
+        std::istringstream words(line.substr(10));
+        std::string word;
+        std::map<int, RECT> rects;
+        SIZE client{0, 0};
+        while (words >> word) {
+            RECT r{};
+            int id = 0;
+            if (std::sscanf(word.c_str(), "client=%ldx%ld", &client.cx, &client.cy) == 2)
+                continue;
+            if (std::sscanf(word.c_str(), "%d=%ld,%ld,%ld,%ld", &id, &r.left, &r.top, &r.right, &r.bottom) == 5)
+                rects[id] = r;
+        }
+        layouts.push_back(rects);
+        clients.push_back(client);
+    }
+    ASSERT_EQ(layouts.size(), 2u) << run.report.Text();
+    const int dw = clients[1].cx - clients[0].cx, dh = clients[1].cy - clients[0].cy;
+    ASSERT_GT(dw, 100) << run.report.Text();
+    ASSERT_GT(dh, 50);
+    // The share of the growth an anchor at `percent` moves by (the layout
+    // truncates each end separately).
+    const auto share = [](int percent, int before, int after) { return percent * after / 100 - percent * before / 100; };
+    const auto moved = [&](int id, int left, int top, int right, int bottom) {
+        const RECT& a = layouts[0].at(id);
+        const RECT& b = layouts[1].at(id);
+        EXPECT_EQ(b.left - a.left, left) << id;
+        EXPECT_EQ(b.top - a.top, top) << id;
+        EXPECT_EQ(b.right - a.right, right) << id;
+        EXPECT_EQ(b.bottom - a.bottom, bottom) << id;
+    };
+    const int x5 = share(5, clients[0].cx, clients[1].cx), x10 = share(10, clients[0].cx, clients[1].cx);
+    moved(IDOK, dw, dh, dw, dh);
+    moved(IDCANCEL, dw, dh, dw, dh);
+    moved(1034, dw, 0, dw, 0);
+    moved(1032, 0, dh, 0, dh);
+    moved(1006, x10, 0, dw, dh);
+    for (int id : {4, 1019, 1015, 1010, 1021, 1020, 1009, 1007, 1018, 1017, 1028, 1029})
+        moved(id, 0, 0, x5, 0);
+    for (int id : {3, 1016, 1027, 1013, 1011, 1012, 1024, 1008, 1025, 1026, 1030, 1031})
+        moved(id, x5, 0, x10, 0);
+    moved(1014, 0, 0, x10, 0);
+    moved(1023, 0, 0, 0, 0);
 }
 
 TEST_F(DialogRunTest, PresetsMenuListsTwentySixAndStopsSavingAfterTwentyFive)

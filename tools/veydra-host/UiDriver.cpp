@@ -307,6 +307,8 @@ void CUiDriver::Play(const UiStep& step)
         ReportState();
     else if (c == "texts")
         ReportTexts();
+    else if (c == "rects")
+        ReportRects();
     else if (c == "pixel")
         ReportPixel(a[0], ToNumber(a[1], "x"), ToNumber(a[2], "y"));
     else if (c == "ok")
@@ -720,6 +722,23 @@ void CUiDriver::ReportTexts()
         // The hidden caption static is the title the frame paints.
         if (!text.empty() && (::IsWindowVisible(child) || id == 1004))
             line += " " + std::to_string(id) + "='" + text + "'";
+    }
+    Say(line);
+}
+
+void CUiDriver::ReportRects()
+{
+    RECT client;
+    ::GetClientRect(m_hMain, &client);
+    std::string line = "ui rects: client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom);
+    for (HWND child = ::GetWindow(m_hMain, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child))
+            continue;
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, m_hMain, reinterpret_cast<POINT*>(&rect), 2);
+        line += " " + std::to_string(::GetDlgCtrlID(child)) + "=" + std::to_string(rect.left) + "," +
+                std::to_string(rect.top) + "," + std::to_string(rect.right) + "," + std::to_string(rect.bottom);
     }
     Say(line);
 }

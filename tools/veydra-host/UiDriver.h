@@ -77,6 +77,7 @@ private:
     void Screenshot(const std::string& path);
     void ReportState();
     void ReportTexts();
+    void ReportRects();
     void ReportPixel(const std::string& control, int x, int y);
     void Close(int buttonId);
     // Dialogs no step waits for are described and closed with OK.

@@ -19,7 +19,7 @@ const CommandShape kCommands[] = {
     {"menu-items", 1, 2}, {"position", 1, 1},     {"outside", 1, 1},  {"color", 1, 1},
     {"chooser", 1, 1},    {"dialog", 1, 1},       {"drag-preview", 2, 2}, {"drag-corner", 2, 2},
     {"key", 1, 1},        {"screenshot", 1, 1},   {"state", 0, 0},    {"texts", 0, 0},
-    {"pixel", 3, 3},      {"ok", 0, 0},           {"cancel", 0, 0},
+    {"pixel", 3, 3},      {"rects", 0, 0},        {"ok", 0, 0},       {"cancel", 0, 0},
 };
 
 const CommandShape* FindCommand(const std::string& name)

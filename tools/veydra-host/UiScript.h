@@ -28,6 +28,8 @@
 //   screenshot PATH             save the dialog window as a PNG file
 //   state                       print the slider values, switches and window rectangle
 //   texts                       print the dialog's title and its controls' texts
+//   rects                       print the client size and each visible control's
+//                               rectangle in client coordinates
 //   pixel CONTROL X Y           print the colour shown at (X, Y) of a control
 //                               (a button name or id, or "dialog")
 //   ok | cancel                 press OK or Cancel and wait for the dialog to close
