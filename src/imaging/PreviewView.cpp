@@ -71,3 +71,22 @@ void CPreviewView::CentreOn(int x, int y)
     const int cy = (m_rcView.top + m_rcView.bottom) / 2;
     OffsetRect(m_rcView, x - cx, y - cy);
 }
+
+void ComposePreviewPaint(const CDib& view, ARGB background, CDib& out)
+{
+    const int width = view.GetWidth();
+    const int height = view.GetHeight();
+    if (view.IsEmpty() || (out.GetWidth() != width || out.GetHeight() != height || out.IsEmpty())) {
+        if (view.IsEmpty() || !out.Create(width, height))
+            return;
+    }
+    const ARGB ground = background | 0xFF000000u;
+    for (int y = 0; y < height; ++y) {
+        const ARGB* from = view.Row(y);
+        ARGB* to = out.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const ARGB p = from[x];
+            to[x] = (p >> 24) == 0 ? ground : BlendArgb(ground, p);
+        }
+    }
+}

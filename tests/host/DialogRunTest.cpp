@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -412,6 +413,57 @@ TEST_F(DialogRunTest, WebCommandsAndTheLinkOpenTheMakersPages)
     EXPECT_EQ(failures, 3) << run.report.Text();
     EXPECT_NE(run.report.Line("ui texts:").find(" 1004='Veydra - Tevra Ltd - https://tevra.example/'"),
               std::string::npos);
+}
+
+// Save preset and Manage presets, opened from the presets menu.
+TEST_F(DialogRunTest, SavingAndManagingPresets)
+{
+    const PluginRun run = Dialog(
+        "settle; slider blur 33; menu presets 32801; input 'My Shadow'; dialog ok; "
+        "menu presets 32801; input ''; dialog ok; menu presets 32801; input 'a\\b'; dialog ok; dialog ok; "
+        "menu presets 32802; select 'Rear Shadow'; press Delete; dialog yes; dialog cancel; menu-items presets; cancel");
+    EXPECT_EQ(run.report.Result(3), -128) << run.report.Text();
+    // A name with a backslash is refused with a message; an empty one is no
+    // preset and needs none.
+    int refusals = 0;
+    for (const std::string& line : run.report.lines)
+        refusals += line.find("A preset name cannot contain a backslash.") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(refusals, 1) << run.report.Text();
+    EXPECT_NE(run.report.Line("dialog: caption \"Veydra\" icon question text \"Do you want remove selected preset?\""),
+              "");
+    std::vector<std::string> listed;
+    for (const std::string& line : run.report.lines)
+        if (line.rfind("ui: menu item ", 0) == 0 && line.find('\'') != std::string::npos)
+            listed.push_back(line.substr(line.find('\'')));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "'My Shadow'"), listed.end()) << run.report.Text();
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), "'Rear Shadow'"), listed.end());
+
+    CRegistryStore store = PluginStore();
+    const std::vector<std::string> presets = enumeratePresets(store);
+    EXPECT_NE(std::find(presets.begin(), presets.end(), "My Shadow"), presets.end());
+    EXPECT_EQ(std::find(presets.begin(), presets.end(), "Rear Shadow"), presets.end());
+    EXPECT_EQ(std::find(presets.begin(), presets.end(), "a"), presets.end());
+    EXPECT_EQ(presets.size(), 6u);
+    EXPECT_EQ(store.GetInt("My Shadow", "Blur", -1), 33);
+    EXPECT_EQ(store.GetInt("", "Blur", -1), -1) << "Cancel stores no last-used set";
+}
+
+// The host's About command, with the stored style and language, shows the
+// About box over a main dialog object that makes no window.
+TEST_F(DialogRunTest, AboutStepShowsOnlyTheAboutBox)
+{
+    PluginStore().SetString("", "Language", "Deutsch");
+    PluginStore().SetInt("", "Button style", 0);
+    for (const char* switches : {"", " --no-host-window", " --null-about-platform"}) {
+        const HostReport report =
+            RunHost("about " + Quote(ModuleWithLanguages() + "Veydra.8bf") + switches);
+        EXPECT_EQ(report.Result(0), 0) << report.Text();
+        EXPECT_TRUE(report.Has("dialog: caption \"Info\" icon none text")) << report.Text();
+        EXPECT_TRUE(report.Has("watcher: the thread has 1 dialog windows")) << report.Text();
+    }
+    // From the main menu, over the dialog.
+    const PluginRun run = Dialog("settle; menu menu 'About...'; dialog ok; cancel");
+    EXPECT_TRUE(run.report.Has("dialog: caption \"About\" icon none text")) << run.report.Text();
 }
 
 // A host that calls the module from a worker thread, whose window belongs

@@ -68,3 +68,48 @@ TEST(PreviewView, TinyClientGivesOnePixelView)
 }
 
 }  // namespace
+
+namespace {
+
+// The paint picture in one pass equals the long way round: the view through
+// the tent kernel of width 0.7 at its own size, blended at full opacity over
+// a buffer of the opaque background.
+TEST(PreviewPaint, OnePassEqualsTentCopyBlendedOverTheBackground)
+{
+    CDib view;
+    ASSERT_TRUE(view.Create(37, 23));
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed;
+    };
+    for (int y = 0; y < view.GetHeight(); ++y)
+        for (int x = 0; x < view.GetWidth(); ++x) {
+            const uint32_t r = next();
+            // Transparent (with stray colour bytes), opaque and in between.
+            const uint32_t alpha = (r >> 29) == 0 ? 0 : (r >> 29) == 1 ? 255 : (r >> 8) & 0xFF;
+            view.Row(y)[x] = alpha << 24 | (next() & 0x00FFFFFF);
+        }
+    for (const ARGB background : {0x00FFFFFFu, 0x00C0E0F0u, 0x12000000u}) {
+        CDib expected, filtered;
+        ASSERT_TRUE(expected.Create(37, 23));
+        expected.Fill(0xFF000000u | background);
+        view.Stretch(filtered, 0.7, kStretchWholeDest, 0, kStretchBilinear);
+        expected.BlendFrom(filtered, 255);
+
+        CDib painted;
+        ComposePreviewPaint(view, background, painted);
+        ASSERT_EQ(painted.GetWidth(), 37);
+        ASSERT_EQ(painted.GetHeight(), 23);
+        int differ = 0;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 37; ++x)
+                differ += painted.Row(y)[x] != expected.Row(y)[x] ? 1 : 0;
+        EXPECT_EQ(differ, 0) << std::hex << background;
+    }
+    CDib none, out;
+    ComposePreviewPaint(none, 0x00FFFFFF, out);
+    EXPECT_TRUE(out.IsEmpty());
+}
+
+}  // namespace

@@ -94,6 +94,8 @@ void CALLBACK CModalCloser::Tick(HWND, UINT, UINT_PTR, DWORD)
         char text[512] = {};
         ::GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);  // a message box's text
         self->text = text;
+        ::GetWindowTextA(dialog, text, sizeof text);
+        self->caption = text;
         self->m_hLast = dialog;
         self->m_nStart = ::GetTickCount();
         ++self->count;

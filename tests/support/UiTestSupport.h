@@ -60,7 +60,8 @@ public:
     CModalCloser& operator=(const CModalCloser&) = delete;
 
     int count = 0;      // dialogs closed
-    std::string text;   // the last message box's text
+    std::string text;     // the last message box's text
+    std::string caption;  // and its caption
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

@@ -6,10 +6,13 @@
 #define IDD_TEST_LAYOUT 3002   /* a plain popup with controls to anchor */
 #define IDD_TEST_GALLERY 3003  /* every control in one frame */
 #define IDD_TEST_CONTROLS 3004 /* one control of each kind, positioned by the tests */
+#define IDD_TEST_PREVIEW 3005  /* a frame holding the preview control 1006 */
 
 #define IDC_TEST_BUTTON 3101
 #define IDC_TEST_STATIC 3102
 #define IDC_TEST_OTHER 3103
+
+#define IDC_TEST_PREVIEW 1006
 
 #define IDC_CTL_BUTTON 3201
 #define IDC_CTL_COLOR 3202

@@ -24,7 +24,23 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-// The system icon a static control shows, by name.
+// The icon resource `icon` was loaded from, 0 if it was made otherwise.
+WORD IconResourceId(HICON icon)
+{
+    ICONINFOEXA info{};
+    info.cbSize = sizeof info;
+    if (!GetIconInfoExA(icon, &info))
+        return 0;
+    if (info.hbmColor != nullptr)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr)
+        DeleteObject(info.hbmMask);
+    return info.wResID;
+}
+
+// The icon a static control shows, by name: the system's message-box icons,
+// and the plug-in's own warning (177) and question (178) icons of its
+// skinned message dialog.
 std::string IconKind(HWND control)
 {
     DWORD_PTR icon = 0;
@@ -40,7 +56,14 @@ std::string IconKind(HWND control)
     for (const auto& kind : kinds)
         if (reinterpret_cast<HICON>(icon) == LoadIconA(nullptr, kind.id))
             return kind.name;
-    return "other";
+    switch (IconResourceId(reinterpret_cast<HICON>(icon))) {
+    case 177:
+        return "warning";
+    case 178:
+        return "question";
+    default:
+        return "other";
+    }
 }
 
 struct Texts {
@@ -51,7 +74,9 @@ struct Texts {
 BOOL CALLBACK CollectText(HWND child, LPARAM param)
 {
     Texts* texts = reinterpret_cast<Texts*>(param);
-    if (ClassOf(child) != "Static")
+    // Only what the user sees: the skinned frames keep their title in a
+    // hidden static.
+    if (ClassOf(child) != "Static" || !IsWindowVisible(child))
         return TRUE;
     const std::string icon = IconKind(child);
     if (!icon.empty()) {
@@ -75,7 +100,21 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
+BOOL CALLBACK CountDialog(HWND window, LPARAM count)
+{
+    if (ClassOf(window) == "#32770")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 }  // namespace
+
+int CountThreadDialogs(DWORD thread)
+{
+    int count = 0;
+    EnumThreadWindows(thread, CountDialog, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
 
 std::string DescribeDialog(HWND dialog)
 {
@@ -125,6 +164,8 @@ void CDialogWatcher::Watch()
 void CDialogWatcher::Handle(HWND dialog)
 {
     Say(DescribeDialog(dialog));
+    // Hidden ones too: a dialog object that should have made no window.
+    Say("watcher: the thread has " + std::to_string(CountThreadDialogs(m_uiThreadId)) + " dialog windows");
     // The default button, as a user pressing Enter would; IDCANCEL when the
     // dialog names none.
     DWORD_PTR defId = 0;

@@ -4,8 +4,8 @@
 // 3, so a stuck dialog fails a test instead of hanging it.
 //
 // Dialogs are found as visible top-level windows of the dialog class
-// ("#32770") that belong to the watched thread; system message boxes are
-// such dialogs too.
+// ("#32770") that belong to the watched thread; system message boxes and
+// the plug-in's skinned message dialog are such dialogs too.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +35,9 @@ private:
     std::set<HWND> m_seen;
     std::thread m_thread;
 };
+
+// Top-level dialog windows of `thread`, shown or hidden.
+int CountThreadDialogs(DWORD thread);
 
 // What a dialog shows: its caption, its icon kind and its texts.
 std::string DescribeDialog(HWND dialog);

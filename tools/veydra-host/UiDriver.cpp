@@ -295,6 +295,12 @@ void CUiDriver::Play(const UiStep& step)
         AnswerChooser(a[0]);
     else if (c == "dialog")
         AnswerDialog(a[0]);
+    else if (c == "input")
+        TypeInput(a[0]);
+    else if (c == "select")
+        SelectListItem(a[0]);
+    else if (c == "press")
+        PressDialogButton(a[0]);
     else if (c == "drag-preview")
         DragPreview(ToNumber(a[0], "dx"), ToNumber(a[1], "dy"));
     else if (c == "drag-corner")
@@ -620,6 +626,57 @@ void CUiDriver::AnswerDialog(const std::string& answer)
         Fail("the dialog has no button '" + answer + "'");
     }
     WaitUntilGone(dialog, "the dialog");
+    CatchUp();
+}
+
+HWND CUiDriver::OtherDialogChild(const char* className, const std::string& what)
+{
+    HWND dialog = WaitForOtherDialog(what);
+    CatchUp();
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::IsWindowVisible(child) && ClassOf(child) == className &&
+            (std::string(className) != "Button" || ShownText(TextOf(child)) == what))
+            return child;
+    Fail("the dialog \"" + TextOf(dialog) + "\" has no " + what);
+}
+
+void CUiDriver::TypeInput(const std::string& text)
+{
+    HWND edit = OtherDialogChild("Edit", "edit box");
+    // What is there goes, as a user selecting it all and typing over it.
+    ::PostMessageA(edit, EM_SETSEL, 0, -1);
+    PostKey(edit, VK_DELETE);
+    for (char c : text)
+        ::PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    CatchUp();
+    if (TextOf(edit) != text)
+        Fail("the edit box holds '" + TextOf(edit) + "'");
+}
+
+void CUiDriver::SelectListItem(const std::string& text)
+{
+    HWND list = OtherDialogChild("ListBox", "list box");
+    LRESULT index = LB_ERR;
+    if (!Ask(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()), index) ||
+        index == LB_ERR)
+        Fail("the list has no item '" + text + "'");
+    // A click on the item, as the list box takes it.
+    RECT item{};
+    LRESULT ignored = 0;
+    Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item), ignored);
+    PostClick(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    CatchUp();
+    LRESULT selected = LB_ERR;
+    Ask(list, LB_GETCURSEL, 0, 0, selected);
+    if (selected != index)
+        Fail("the list item '" + text + "' did not become selected");
+}
+
+void CUiDriver::PressDialogButton(const std::string& caption)
+{
+    HWND button = OtherDialogChild("Button", caption);
+    const POINT centre = ChildCentre(button);
+    PostClick(button, centre.x, centre.y);
     CatchUp();
 }
 

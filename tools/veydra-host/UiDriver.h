@@ -71,6 +71,11 @@ private:
     void PickColour(const std::string& rgb);
     void AnswerChooser(const std::string& answer);
     void AnswerDialog(const std::string& answer);
+    // The secondary dialog's first child of window class `className`.
+    HWND OtherDialogChild(const char* className, const std::string& what);
+    void TypeInput(const std::string& text);
+    void SelectListItem(const std::string& text);
+    void PressDialogButton(const std::string& caption);
     void DragPreview(int dx, int dy);
     void DragCorner(int dx, int dy);
     void PressKey(const std::string& key);

@@ -20,6 +20,7 @@ const CommandShape kCommands[] = {
     {"chooser", 1, 1},    {"dialog", 1, 1},       {"drag-preview", 2, 2}, {"drag-corner", 2, 2},
     {"key", 1, 1},        {"screenshot", 1, 1},   {"state", 0, 0},    {"texts", 0, 0},
     {"pixel", 3, 3},      {"rects", 0, 0},        {"ok", 0, 0},       {"cancel", 0, 0},
+    {"input", 1, 1},      {"select", 1, 1},       {"press", 1, 1},
 };
 
 const CommandShape* FindCommand(const std::string& name)

@@ -22,6 +22,9 @@
 //                               step opened
 //   dialog ok|cancel|yes|no     describe the next secondary dialog and press that
 //                               button (cancel: Escape)
+//   input TEXT                  type TEXT into the edit box of the secondary dialog
+//   select TEXT                 select the item TEXT in its list box
+//   press TEXT                  click its button whose caption is TEXT
 //   drag-preview DX DY          drag the preview by DX, DY pixels
 //   drag-corner DX DY           resize the dialog by dragging its bottom-right corner
 //   key escape|return           press a key in the dialog

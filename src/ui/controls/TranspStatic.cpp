@@ -40,6 +40,9 @@ LRESULT CTranspStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND)
         return TRUE;
+    // As an icon static answers: lets tools that read dialogs see the icon.
+    if (message == STM_GETICON)
+        return reinterpret_cast<LRESULT>(m_hIcon);
     if (HandlePaintMessage(m_hWnd, message, wParam, [this](HDC dc) { Paint(dc); }))
         return 0;
     return CStatic::WindowProc(message, wParam, lParam);

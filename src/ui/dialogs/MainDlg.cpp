@@ -12,30 +12,16 @@
 #include "resources/MainDialogResources.h"
 #include "ui/dialogs/MainDlgBindings.h"
 #include "ui/dialogs/MainPlacement.h"
+#include "ui/dialogs/MakerInfo.h"
+#include "ui/dialogs/MessageDlg.h"
 #include "ui/dialogs/UiTiming.h"
 
-const char* const kMakerHomePage = "https://tevra.example/";
-const char* const kMakerSupportPage = "https://tevra.example/support/";
+const char* const kMakerHomePage = VEYDRA_MAKER_HOME_PAGE;
+const char* const kMakerSupportPage = VEYDRA_MAKER_SUPPORT_PAGE;
 
 CMainDlg* CMainDlg::s_pCurrent = nullptr;
 
 namespace {
-
-UINT MessageIcon(int iconId) { return iconId == 178 ? MB_ICONQUESTION : MB_ICONWARNING; }
-
-UINT MessageButtons(int type)
-{
-    switch (type) {
-    case 0:
-        return MB_YESNO;
-    case 2:
-        return MB_YESNOCANCEL;
-    case 3:
-        return MB_OKCANCEL;
-    default:
-        return MB_OK;
-    }
-}
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 PixelRect ToPixelRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
@@ -72,9 +58,8 @@ CMainDlg::~CMainDlg()
 
 int CMainDlg::ShowMessage(const std::string& text, int iconId, int type)
 {
-    // Task-modal: the host's window may belong to another thread.
-    return MessageBoxA(m_hWnd, text.c_str(), TheApp().GetProductName().c_str(),
-                       MessageIcon(iconId) | MessageButtons(type) | MB_TASKMODAL);
+    // The skinned message over this dialog's window (none before it exists).
+    return ShowMessageOverMainWindow(text, iconId, type);
 }
 
 INT_PTR CMainDlg::DoModal()
@@ -106,8 +91,11 @@ BOOL CMainDlg::OnInitDialog()
         AttachControls();
         SetAnchors();
         RestorePlacement();
-        // The name the task bar shows; a language file may translate it.
+        // The name the task bar shows and the caption's title; a language
+        // file may translate both.
         SetText(TheApp().GetProductName());
+        ::SetDlgItemTextA(m_hWnd, IDC_FRAME_CAPTION,
+                          (TheApp().GetProductName() + " - " VEYDRA_MAKER_NAME " - " VEYDRA_MAKER_HOME_PAGE).c_str());
         TranslateTexts();
         m_link.ChangeLinkStyle(CHyperLink::LinkPlain,
                                CHyperLink::LinkUnderlined | CHyperLink::LinkHoverColour |
@@ -282,7 +270,7 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             StorePlacement();
             {
                 const LRESULT result = CToolDlg::WindowProc(message, wParam, lParam);
-                m_pScene.reset();
+                ReleaseScene();
                 m_nArmedTimers = 0;
                 return result;
             }

@@ -33,8 +33,8 @@
 #include "ui/controls/ColorButton.h"
 #include "ui/controls/HyperLink.h"
 #include "ui/controls/IconSlider.h"
+#include "ui/controls/PreviewBitmap.h"
 #include "ui/controls/TranspStatic.h"
-#include "ui/dialogs/PreviewStandIn.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/ToolDlg.h"
 
@@ -78,7 +78,8 @@ public:
     // are redrawn and an existing preview re-rendered.
     void loadParameterSet(const std::string& section, bool repaint);
     void saveParameterSet(const std::string& section);
-    // The stored presets, as the presets menu lists them.
+    // The user presets in the store's order, and deleting one by name: the
+    // services of the presets menu and the Manage presets dialog.
     std::vector<std::string> enumeratePresets() const;
     void deletePreset(const std::string& name);
 
@@ -150,7 +151,7 @@ private:
     bool HasScene() const;
     bool SceneHasTexture() const;
     bool HasViewBuffer() const;
-    RECT ImageExtent() const;
+    PixelRect ImageExtent() const;
     void ArmTimer(UINT_PTR id);
     void DisarmTimer(UINT_PTR id);
     bool IsArmed(UINT_PTR id) const;
@@ -159,7 +160,7 @@ private:
     // the preview when it is for the shown dialog.
     void BuildScene(bool forPreview);
     void OnFirstRender();
-    void SyncView();
+    void ReleaseScene();
     void RenderPreview();
     void RebuildAndRender();
     void RedrawPreview(bool now);
@@ -191,7 +192,7 @@ private:
     CIconSlider m_sliders[10];
     CTranspStatic m_labels[10];
     CHyperLink m_link;
-    CPreviewStandIn m_preview;
+    CPreviewBitmap m_preview;
 
     ShadowParams m_params;  // the values while there is no window
     std::unique_ptr<CShadowScene> m_pScene;

@@ -40,11 +40,11 @@ bool CMainDlg::SceneHasTexture() const { return HasScene() && m_pScene->m_pRende
 
 bool CMainDlg::HasViewBuffer() const { return m_pScene != nullptr && !m_pScene->m_dibView.IsEmpty(); }
 
-RECT CMainDlg::ImageExtent() const
+PixelRect CMainDlg::ImageExtent() const
 {
     // Right and bottom exclusive, as the scene places the view, so panning
     // reaches the last column and row.
-    return RECT{0, 0, m_geometry.imageWidth, m_geometry.imageHeight};
+    return PixelRect{0, 0, m_geometry.imageWidth, m_geometry.imageHeight};
 }
 
 void CMainDlg::ArmTimer(UINT_PTR id)
@@ -95,20 +95,18 @@ void CMainDlg::OnTimer(UINT_PTR id)
 
 void CMainDlg::BuildScene(bool forPreview)
 {
+    ReleaseScene();
     m_pScene.reset(new CShadowScene(m_host, m_geometry));
     const RECT client = forPreview ? m_preview.GetClientRect() : RECT{0, 0, 0, 0};
+    // The scene hands the view buffer to the preview's geometry and centres
+    // the view on the object; preview and scene share that one view.
     m_pScene->InitShadowRenderer(client.right, client.bottom);
     // CDib reports a failed allocation as an empty buffer; the host must
     // hear of it as a failure, not get an unchanged image back as a result.
     if (m_pScene->m_dibImage.IsEmpty() || m_pScene->m_dibObject.IsEmpty() || m_pScene->m_dibRender.IsEmpty())
         throw std::bad_alloc();
-    if (forPreview) {
-        // The scene centred its view on the object; the preview takes the
-        // buffer and that view.
-        m_preview.SetImage(&m_pScene->m_dibView, ImageExtent(), false);
-        m_preview.m_view.m_rcView = m_pScene->m_preview.m_rcView;
-        m_preview.ClampView();
-    }
+    if (forPreview)
+        m_preview.BindView(&m_pScene->m_preview);
     const ShadowParams params = GetParams();
     m_pScene->BuildShadowPlane();
     m_pScene->BuildShadowTexture(params);
@@ -127,15 +125,15 @@ void CMainDlg::OnFirstRender()
     UiTiming().Mark("first-preview-shown");
 }
 
-void CMainDlg::SyncView()
+void CMainDlg::ReleaseScene()
 {
-    // The preview's view (moved by dragging) is where the scene composes.
-    m_pScene->m_preview.m_rcView = m_preview.m_view.m_rcView;
+    // The preview must not paint from buffers that are gone.
+    m_preview.BindView(nullptr);
+    m_pScene.reset();
 }
 
 void CMainDlg::RenderPreview()
 {
-    SyncView();
     // RenderShadow(false) in its two halves, so the benchmarks can tell the
     // engine's frame from the view's composition.
     const ShadowParams params = GetParams();
@@ -166,7 +164,6 @@ void CMainDlg::RefitPreview()
 {
     m_preview.SetImage(&m_pScene->m_dibView, ImageExtent(), true);
     m_preview.ClampView();
-    SyncView();
     m_pScene->ComposePreview(GetParams());
     RedrawPreview(true);
 }

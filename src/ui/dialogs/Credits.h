@@ -1,0 +1,5 @@
+// The credits that scroll over the About picture: 29 lines, null-terminated;
+// an empty string is a blank line, and "&&" shows as one "&".
+#pragma once
+
+extern const char* const kBuiltInCredits[];
