@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "DialogWatcher.h"
 #include "HostLog.h"
@@ -41,6 +42,12 @@ const int kPollMs = 15;
 
 struct UiFailure {
     std::string reason;
+};
+
+// A menu that closed or stopped answering while it was being worked: a
+// focus change in the display cancels menus, as it would for a user, who
+// then opens the menu again.
+struct MenuLost : UiFailure {
 };
 
 int ToNumber(const std::string& text, const std::string& what)
@@ -282,11 +289,11 @@ void CUiDriver::Play(const UiStep& step)
     else if (c == "button")
         Click(ResolveButton(a[0]));
     else if (c == "menu")
-        ChooseMenuItem(ResolveButton(a[0]), a[1]);
+        WithMenu([&] { ChooseMenuItem(ResolveButton(a[0]), a[1]); });
     else if (c == "menu-items")
-        ListMenuItems(ResolveButton(a[0]), a.size() > 1 ? a[1] : std::string());
+        WithMenu([&] { ListMenuItems(ResolveButton(a[0]), a.size() > 1 ? a[1] : std::string()); });
     else if (c == "position")
-        ChooseMenuItem(1019, a[0] == "top" ? "32793" : a[0] == "center" ? "32792" : a[0] == "bottom" ? "32791" : "?");
+        WithMenu([&] { ChooseMenuItem(1019, a[0] == "top" ? "32793" : a[0] == "center" ? "32792" : "32791"); });
     else if (c == "outside")
         SetOutside(a[0]);
     else if (c == "color")
@@ -322,6 +329,21 @@ void CUiDriver::Play(const UiStep& step)
     else if (c == "cancel")
         Close(IDCANCEL);
     m_lastAction = Clock::now();
+}
+
+void CUiDriver::WithMenu(const std::function<void()>& work)
+{
+    for (int attempt = 1;; ++attempt) {
+        try {
+            work();
+            return;
+        } catch (const MenuLost& lost) {
+            CloseMenus();
+            if (attempt == kClickAttempts)
+                Fail(lost.reason);
+            Say("ui: " + lost.reason + "; opening the menu again");
+        }
+    }
 }
 
 void CUiDriver::Settle()
@@ -437,11 +459,11 @@ void CUiDriver::HighlightItem(HMENU menu, int position)
             return;
         const std::vector<HWND> menus = MenuWindows();
         if (menus.empty())
-            Fail("the menu closed");
+            throw MenuLost{{"the menu closed"}};
         PostKey(menus.back(), VK_DOWN);
         CatchUp();
     }
-    Fail("menu item " + std::to_string(position) + " cannot be reached with the keyboard");
+    throw MenuLost{{"menu item " + std::to_string(position) + " cannot be reached with the keyboard"}};
 }
 
 void CUiDriver::OpenSubmenu(HMENU menu, int position, size_t levelsBefore)

@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -90,6 +91,8 @@ private:
     void CancelEverything();
 
     // Menus.
+    // Runs `work` on a menu, opening the menu again when it was lost.
+    void WithMenu(const std::function<void()>& work);
     // Clicks the button and returns the menu that drops down.
     HMENU OpenMenu(int buttonId);
     std::vector<HWND> MenuWindows() const;
