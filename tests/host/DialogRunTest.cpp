@@ -302,17 +302,25 @@ TEST_F(DialogRunTest, PresetsMenuListsTwentySixAndStopsSavingAfterTwentyFive)
     EXPECT_TRUE(report.Has("ui: menu item 31: 32800 'P25'")) << report.Text();
     EXPECT_EQ(report.Line("ui: menu item 32:"), "") << "a 27th preset has no command id of its own";
 
-    // A preset from the menu; "Last used" before any run is the default set.
-    const PluginRun chosen = Dialog("settle; menu presets P07; state; menu presets 'Last used'; texts; state; cancel",
-                                    "--play-info 1 --set angX=33");
+    // A preset from the menu; "Last used" before any run is the default set;
+    // "Reset to default" turns angle X to -120, leaves "Only Outside" alone
+    // and puts the shadow back at the bottom.
+    const PluginRun chosen =
+        Dialog("settle; menu presets P07; state; menu presets 'Last used'; state; outside off; color 336699; "
+               "position top; menu presets 'Reset to default'; state; menu-items position; cancel",
+               "--play-info 1 --set angX=33");
     std::vector<std::string> states;
     for (const std::string& line : chosen.report.lines)
         if (line.compare(0, 9, "ui state:") == 0)
             states.push_back(line);
-    ASSERT_EQ(states.size(), 2u) << chosen.report.Text();
+    ASSERT_EQ(states.size(), 3u) << chosen.report.Text();
     EXPECT_NE(states[0].find(" blur=7 "), std::string::npos) << states[0];
     EXPECT_NE(states[0].find(" angleX=0 "), std::string::npos) << states[0];
     EXPECT_NE(states[1].find(" blur=20 transparency=30 angleX=0 "), std::string::npos) << states[1];
+    EXPECT_NE(states[2].find(" blur=20 transparency=30 angleX=-120 "), std::string::npos) << states[2];
+    EXPECT_NE(states[2].find(" outside=0 color=000000 "), std::string::npos) << states[2];
+    EXPECT_TRUE(chosen.report.Has("ui: menu item 2: 32791 'Bottom' checked")) << chosen.report.Text();
+    EXPECT_TRUE(chosen.report.Has("ui: menu item 0: 32793 'Top'"));
 }
 
 // The language submenu lists the language files beside the module (or its
@@ -354,7 +362,8 @@ TEST_F(DialogRunTest, StylesAndColoursRepaintEveryControl)
     const PluginRun run = Dialog(
         "settle; color 3366CC; menu menu 'Interface/Flat style'; menu menu 'Interface/Controls color...'; "
         "chooser 20A040; menu menu 'Interface/Window color...'; chooser 808080; settle; pixel presets 8 8; "
-        "pixel ok 8 8; pixel 1034 3 3; pixel color 6 10; pixel dialog 4 300; pixel dialog 4 301; state; ok");
+        "pixel ok 8 8; pixel 1034 3 3; pixel color 6 10; pixel dialog 4 300; pixel dialog 4 301; state; "
+        "menu-items menu Interface; ok");
     EXPECT_EQ(run.report.Result(3), 0) << run.report.Text();
     CRegistryStore store = PluginStore();
     EXPECT_EQ(store.GetInt("", "Button style", -1), 0);
@@ -372,6 +381,9 @@ TEST_F(DialogRunTest, StylesAndColoursRepaintEveryControl)
                 (even == "ui pixel dialog 4 300: 848484" && odd == "ui pixel dialog 4 301: 7C7C7C"))
         << even << " / " << odd;
     EXPECT_NE(run.report.Line("descriptor recorded (recordInfo 0): ").find("colR=13395507"), std::string::npos);
+    // The style in use carries the check mark.
+    EXPECT_TRUE(run.report.Has("ui: menu item 2: 32805 'Flat style' checked"));
+    EXPECT_TRUE(run.report.Has("ui: menu item 1: 32802 'Aqua style'"));
 }
 
 TEST_F(DialogRunTest, ColourChoicesThatAreCancelledChangeNothing)

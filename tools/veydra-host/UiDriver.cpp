@@ -239,13 +239,29 @@ HWND CUiDriver::FindOtherDialog() const
     return nullptr;
 }
 
-HWND CUiDriver::WaitForOtherDialog(const std::string& what)
+HWND CUiDriver::WaitForOtherDialog(const std::string& what, int childId)
 {
     const Clock::time_point deadline = Deadline();
+    auto retryAt = Clock::now() + std::chrono::seconds(2);
     for (;;) {
-        if (HWND dialog = FindOtherDialog())
+        HWND dialog = FindOtherDialog();
+        if (dialog != nullptr && (childId == 0 || ::GetDlgItem(dialog, childId) != nullptr)) {
+            m_reopen = nullptr;
             return dialog;
+        }
         CheckDeadline(deadline, what);
+        // The step before meant to open this dialog. If the dialog's thread
+        // is idle with nothing open, the menu or click went nowhere (a
+        // focus change in the display cancels a menu as it closes): the
+        // user does it again, once.
+        if (m_reopen && Clock::now() > retryAt && dialog == nullptr && MenuWindows().empty() &&
+            m_settings.sync->CatchUp(200) && FindOtherDialog() == nullptr) {
+            Say("ui: nothing opened; doing the step before again");
+            const std::function<void()> reopen = m_reopen;
+            m_reopen = nullptr;
+            reopen();
+            retryAt = Clock::now() + std::chrono::seconds(2);
+        }
         ::Sleep(kPollMs);
     }
 }
@@ -286,10 +302,22 @@ void CUiDriver::Play(const UiStep& step)
         Settle();
     else if (c == "slider")
         MoveSlider(a[0], a[1]);
-    else if (c == "button")
-        Click(ResolveButton(a[0]));
-    else if (c == "menu")
-        WithMenu([&] { ChooseMenuItem(ResolveButton(a[0]), a[1]); });
+    else if (c == "button") {
+        const int button = ResolveButton(a[0]);
+        Click(button);
+        m_reopen = [this, button] { Click(button); };
+        m_lastAction = Clock::now();
+        return;
+    }
+    else if (c == "menu") {
+        const int button = ResolveButton(a[0]);
+        const std::string item = a[1];
+        WithMenu([&] { ChooseMenuItem(button, item); });
+        // A dialog the item opens may be waited for next.
+        m_reopen = [this, button, item] { WithMenu([&] { ChooseMenuItem(button, item); }); };
+        m_lastAction = Clock::now();
+        return;
+    }
     else if (c == "menu-items")
         WithMenu([&] { ListMenuItems(ResolveButton(a[0]), a.size() > 1 ? a[1] : std::string()); });
     else if (c == "position")
@@ -328,6 +356,8 @@ void CUiDriver::Play(const UiStep& step)
         Close(IDOK);
     else if (c == "cancel")
         Close(IDCANCEL);
+    // Only the step right before a wait for a dialog is done again.
+    m_reopen = nullptr;
     m_lastAction = Clock::now();
 }
 
@@ -580,20 +610,14 @@ void CUiDriver::PickColour(const std::string& rgb)
             Fail("the colour button did not ask the host's colour services");
         return;
     }
-    HWND button = Control(1014);
-    const POINT centre = ChildCentre(button);
-    PostClick(button, centre.x, centre.y);
+    Click(1014);
+    m_reopen = [this] { Click(1014); };
     AnswerChooser(rgb);
 }
 
 void CUiDriver::AnswerChooser(const std::string& answer)
 {
-    const Clock::time_point deadline = Deadline();
-    HWND chooser = nullptr;
-    while ((chooser = FindOtherDialog()) == nullptr || ::GetDlgItem(chooser, kChooserRed) == nullptr) {
-        CheckDeadline(deadline, "colour chooser");
-        ::Sleep(kPollMs);
-    }
+    HWND chooser = WaitForOtherDialog("colour chooser", kChooserRed);
     Say("ui: colour chooser \"" + TextOf(chooser) + "\"");
     if (answer == "cancel") {
         HWND button = ::GetDlgItem(chooser, IDCANCEL);

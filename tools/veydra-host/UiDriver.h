@@ -58,7 +58,9 @@ private:
     HWND FindMainDialog() const;
     HWND FindOtherDialog() const;
     bool WaitForMainDialog();
-    HWND WaitForOtherDialog(const std::string& what);
+    // The next dialog other than the main one (with child `childId`, when
+    // not 0).
+    HWND WaitForOtherDialog(const std::string& what, int childId = 0);
     void WaitUntilGone(HWND window, const std::string& what);
     HWND Control(int id) const;
     int ResolveButton(const std::string& name) const;
@@ -103,6 +105,9 @@ private:
     UiDriverSettings m_settings;
     HWND m_hMain = nullptr;
     std::vector<HWND> m_answered;
+    // The step just done, when it was to open a dialog: done again once if
+    // nothing opened.
+    std::function<void()> m_reopen;
     Clock::time_point m_lastAction;
     std::atomic<bool> m_bModuleReturned{false};
     std::atomic<bool> m_bFailed{false};

@@ -15,6 +15,7 @@
 #include "ui/controls/LinkLaunch.h"
 #include "ui/controls/LinkText.h"
 #include "ui/dialogs/MainDlg.h"
+#include "ui/dialogs/UiTiming.h"
 #include "ui/skin/SkinStyle.h"
 #include "win/ThisModule.h"
 
@@ -86,9 +87,11 @@ UINT CMainDlg::TrackMenu(HMENU popup, int buttonId, const char* section)
     const RECT button = GetChildRect(buttonId);
     POINT corner{button.left, button.bottom};
     ::ClientToScreen(m_hWnd, &corner);
-    return static_cast<UINT>(::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD |
-                                                         TPM_NONOTIFY,
-                                              corner.x, corner.y, 0, m_hWnd, nullptr));
+    const UINT command = static_cast<UINT>(::TrackPopupMenu(
+        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, corner.x, corner.y, 0,
+        m_hWnd, nullptr));
+    UiTiming().Mark("menu-command", static_cast<long>(command));
+    return command;
 }
 
 void CMainDlg::OnMainMenu(int buttonId)
