@@ -14,7 +14,11 @@ const char* HostUsage()
            "         [--advance-fails] [--null-in] [--null-out] [--null-mask] [--null-error-string]\n"
            "         [--null-record] [--no-host-window] [--empty-filter-rect] [--stale-data]\n"
            "         [--preset-result] [--no-finish] [--worker-thread] [--filter-case N] [--planes N]\n"
-           "         [--pad-rows N] [--selector N]... [--dialog-time-limit MS]\n";
+           "         [--pad-rows N] [--selector N]... [--dialog-time-limit MS]\n"
+           "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N] [--repeat N]\n"
+           "  SCRIPT: steps separated by ';' played on the dialog, e.g.\n"
+           "         \"settle; slider blur 70; position top; outside off; color 00FF00;\n"
+           "          drag-preview -50 20; settle; screenshot shot.png; ok\"\n";
 }
 
 namespace {
@@ -67,6 +71,8 @@ const Number kNumbers[] = {
     {"--synthetic", &HostOptions::synthetic},   {"--play-info", &HostOptions::playInfo},
     {"--filter-case", &HostOptions::filterCase}, {"--planes", &HostOptions::planes},
     {"--pad-rows", &HostOptions::padRows},      {"--dialog-time-limit", &HostOptions::dialogTimeLimitMs},
+    {"--ui-time-limit", &HostOptions::uiTimeLimitMs}, {"--color-choice-error", &HostOptions::colorChoiceError},
+    {"--repeat", &HostOptions::repeat},
 };
 
 bool TakeFlag(HostOptions& o, const std::string& arg)
@@ -105,7 +111,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
         if (TakeFlag(o, arg))
             continue;
         const bool takesValue = arg == "-o" || arg == "--mask" || arg == "--set" || arg == "--preset" ||
-                                arg == "--selector" || FindNumber(arg);
+                                arg == "--selector" || arg == "--ui" || FindNumber(arg);
         if (!takesValue) {
             if (arg.size() > 1 && arg[0] == '-')
                 throw UsageError("unknown option '" + arg + "'");
@@ -125,6 +131,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.preset = value;
         else if (arg == "--selector")
             o.selectors.push_back(ToInt(arg, value));
+        else if (arg == "--ui")
+            o.ui = value;
         else
             o.*FindNumber(arg)->field = ToInt(arg, value);
     }
@@ -144,5 +152,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     }
     if (positional.size() > (o.command == "run" ? 3u : 2u))
         throw UsageError("too many arguments");
+    if (o.repeat < 1)
+        throw UsageError("--repeat: at least 1");
     return o;
 }

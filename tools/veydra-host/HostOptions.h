@@ -53,6 +53,17 @@ struct HostOptions {
     int padRows = 0;                      // extra bytes at the end of every row
     std::vector<int> selectors;           // call these selectors alone instead of a run
     int dialogTimeLimitMs = 10000;
+
+    // The --ui script played on the module's dialog (UiScript.h) instead of
+    // closing it at once, and the deadline of each of its waits.
+    std::string ui;
+    int uiTimeLimitMs = 30000;
+    // Non-zero: the colour services answer every choose-colour call with
+    // this error, as hosts without a picker do (-30900 PSPI, -50 others).
+    int colorChoiceError = 0;
+    // Runs the whole sequence this many times in one process, reporting the
+    // process's GDI objects and windows after each run (a leak check).
+    int repeat = 1;
 };
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args);

@@ -21,8 +21,13 @@
 #include "HostDescriptors.h"
 #include "HostLog.h"
 #include "HostOptions.h"
+#include "HostServices.h"
 #include "ModuleResources.h"
 #include "PluginResources.h"
+#include "UiDriver.h"
+#include "UiScript.h"
+#include "UiWindows.h"
+#include "support/GuiCounters.h"
 
 namespace {
 
@@ -107,20 +112,48 @@ int RunModule(const HostOptions& options)
         MakeSyntheticLayer(4, document);  // a record needs some document behind it
     }
 
+    const std::vector<UiStep> script = options.ui.empty() ? std::vector<UiStep>() : ParseUiScript(options.ui);
+    SetColorChoiceError(options.colorChoiceError);
     CFilterHost host(options, document);
     if (!host.Load(error)) {
         Say("host: " + error);
         return 2;
     }
-    const auto callModule = [&options, &host] {
-        // The module's dialogs belong to the thread that calls it.
-        CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
-        if (options.command == "about")
-            host.CallAbout();
-        else if (!options.selectors.empty())
-            host.CallSelectors(options.selectors);
-        else
-            host.RunSequence();
+    bool scriptFailed = false;
+    const auto callModule = [&options, &host, &script, &scriptFailed] {
+        const auto call = [&options, &host] {
+            if (options.command == "about")
+                host.CallAbout();
+            else if (!options.selectors.empty())
+                host.CallSelectors(options.selectors);
+            else
+                host.RunSequence();
+        };
+        if (options.repeat > 1)
+            Say("counts before run 1: gdi " + std::to_string(CountGdiObjects()) + " windows " +
+                std::to_string(CountThreadWindows()));
+        for (int run = 1; run <= options.repeat; ++run) {
+            // The module's dialogs belong to the thread that calls it.
+            if (script.empty()) {
+                CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
+                call();
+            } else {
+                CUiSync sync;
+                UiDriverSettings settings;
+                settings.uiThread = GetCurrentThreadId();
+                settings.sync = &sync;
+                settings.steps = script;
+                settings.stepTimeLimitMs = options.uiTimeLimitMs;
+                settings.hostPicksColours = !options.noColorServices && options.colorChoiceError == 0;
+                CUiDriver driver(settings);
+                call();
+                driver.Finish();
+                scriptFailed = scriptFailed || driver.Failed();
+            }
+            if (options.repeat > 1)
+                Say("counts after run " + std::to_string(run) + ": gdi " + std::to_string(CountGdiObjects()) +
+                    " windows " + std::to_string(CountThreadWindows()));
+        }
     };
     if (options.workerThread) {
         // Like hosts that call plug-ins from a worker thread while their
@@ -136,6 +169,10 @@ int RunModule(const HostOptions& options)
             return 2;
         }
         Say("wrote " + options.output);
+    }
+    if (scriptFailed) {
+        Say("host: the --ui script failed");
+        return 3;
     }
     Say("host: done");
     return 0;
