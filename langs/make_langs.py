@@ -26,6 +26,7 @@ ENGLISH = {
         ("ok", "OK"),
         ("err_no_sel", "This filter requires a selection or a layer with transparency!"),
         ("err_empty", "Sorry, the selected area is empty!"),
+        ("err_preset_name", "A preset name cannot contain a backslash."),
     ],
     "About": [
         ("0", "About"),
@@ -105,6 +106,7 @@ GERMAN = {
         "ok": "OK",
         "err_no_sel": "Der Filter braucht eine Auswahl oder transparente Ebene!",
         "err_empty": "Der ausgewählte Bereich ist leider leer!",
+        "err_preset_name": "Ein Vorgabename darf keinen Backslash enthalten.",
     },
     "About": {"0": "Info", "1004": "Info"},
     "Main_dlg": {
@@ -165,6 +167,7 @@ FRENCH = {
         "ok": "OK",
         "err_no_sel": "Ce filtre nécessite une sélection ou un calque transparent !",
         "err_empty": "Désolé, la zone sélectionnée est vide !",
+        "err_preset_name": "Un nom de préréglage ne peut pas contenir de barre oblique inverse.",
     },
     "About": {"0": "À propos", "1004": "À propos"},
     "Main_dlg": {
@@ -225,6 +228,7 @@ SPANISH = {
         "ok": "Aceptar",
         "err_no_sel": "¡Este filtro necesita una selección o una capa transparente!",
         "err_empty": "¡Lo sentimos, el área seleccionada está vacía!",
+        "err_preset_name": "El nombre de un preajuste no puede contener una barra invertida.",
     },
     "About": {"0": "Acerca de", "1004": "Acerca de"},
     "Main_dlg": {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds every product, draws the
-# bundled sample and renders it with several presets into out/.
+# bundled sample and renders it with several presets into out/, then opens
+# the filter's dialog on the sample in a virtual display, tunes it as a user
+# would (veydra-host's --ui automation) and saves a picture of it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -28,6 +30,18 @@ for arch in x64:win64 x86:win32; do
     xvfb-run -a cmake/wine-run.sh "build/$tree/tools/veydra-host/veydra-host.exe" run "$dir/Veydra.8bf" \
         out/sample-layer.png -o "out/module-${arch%%:*}-cast-in-front.png" --preset "Cast In Front" >/dev/null 2>&1
     echo "$dir/Veydra.8bf -> out/module-${arch%%:*}-cast-in-front.png"
+    # The dialog, opened from the host's menu and tuned: a preset, two
+    # sliders, the shadow position and a colour from the host's picker;
+    # then OK. Every wait of the script has a deadline, and so has the run.
+    shot="out/dialog-${arch%%:*}.png"
+    rm -f "$shot"
+    script="settle; menu presets 'Cast In Front'; slider angleY 25; slider blur 50; position bottom"
+    script+="; color 2A3A6A; settle; screenshot Z:$(pwd)/$shot; ok"
+    timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" cmake/wine-run.sh \
+        "build/$tree/tools/veydra-host/veydra-host.exe" run "$dir/Veydra.8bf" out/sample-layer.png \
+        -o "out/module-${arch%%:*}-dialog.png" --dialog --ui "$script" >"out/dialog-${arch%%:*}.log" 2>&1 ||
+        { echo "the dialog run failed, see out/dialog-${arch%%:*}.log" >&2; exit 1; }
+    echo "$dir/Veydra.8bf dialog -> $shot, out/module-${arch%%:*}-dialog.png"
 done
 # The release archives: the module, its languages and a read-me per
 # architecture.

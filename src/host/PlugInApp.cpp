@@ -6,6 +6,7 @@
 #include "host/PrepareStep.h"
 #include "host/RunRequest.h"
 #include "params/RegistryStore.h"
+#include "ui/dialogs/MainDlg.h"
 
 namespace {
 
@@ -93,8 +94,22 @@ void CMFCPlugInApp::OnAbout()
 {
     // Only the about record's platformData may be read here.
     PrepareLanguageAndSkin();
-    // The About box itself (shown over a hidden main dialog object that
-    // supplies its skin) arrives with the dialogs.
+    // A main dialog object without a window: it loads the stored style and
+    // colours and is the current main dialog the About box takes its skin
+    // from.
+    CMainDlg skin;
+    skin.ShowAbout(AboutOwnerWindow());
+}
+
+HWND CMFCPlugInApp::AboutOwnerWindow() const
+{
+    // A window of another thread (hosts that call from a worker thread)
+    // would tie that thread's input to ours and could wait on us while we
+    // wait on it: such a box is shown without an owner.
+    HWND owner = GetOwnerWindow();
+    if (owner != nullptr && ::GetWindowThreadProcessId(owner, nullptr) != ::GetCurrentThreadId())
+        owner = nullptr;
+    return owner;
 }
 
 void CMFCPlugInApp::OnParameters() { m_bSkipDialog = false; }

@@ -37,6 +37,7 @@ public:
 private:
     void Dispatch(int16_t selector);
     void OnAbout();
+    HWND AboutOwnerWindow() const;
     void OnParameters();
     void OnPrepare();
     void OnStart();

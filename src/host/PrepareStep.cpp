@@ -3,12 +3,14 @@
 #include "lang/Language.h"
 #include "params/PresetStore.h"
 #include "params/RegistryStore.h"
+#include "ui/skin/Skin.h"
 
 void PrepareLanguageAndSkin()
 {
     LoadAppLanguage();
-    // The skin's ring table is reset here once the skinned interface exists;
-    // nothing draws with it before then.
+    // A control that swapped in its own rings and never gave them back
+    // (a paint cut short) must not change the look of the next dialog.
+    ResetRingTable();
 }
 
 void SeedPresetsOnFirstStart() { SeedBuiltInPresets(AppSettings()); }

@@ -15,6 +15,7 @@ const LanguageKey kLanguageKeys[] = {
     {"Msg", "ok", "OK", false},
     {"Msg", "err_no_sel", "This filter requires a selection or a layer with transparency!", false},
     {"Msg", "err_empty", "Sorry, the selected area is empty!", false},
+    {"Msg", "err_preset_name", "A preset name cannot contain a backslash.", false},
 
     {"About", "0", "About", false},
     {"About", "1004", "About", false},

@@ -10,8 +10,6 @@
 #include "params/PresetStore.h"
 #include "params/RegistryStore.h"
 
-namespace {
-
 std::string FixtureFolder()
 {
     static const std::string folder = [] {
@@ -23,6 +21,8 @@ std::string FixtureFolder()
     }();
     return folder;
 }
+
+namespace {
 
 PngImage Blank(bool alpha)
 {

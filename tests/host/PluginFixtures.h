@@ -19,6 +19,8 @@ PngImage FlatPicture();
 // A grey selection of the rectangle [left, right] x [top, bottom].
 PngImage RectMask(int left, int top, int right, int bottom);
 
+// A folder of this process for fixtures, with a trailing backslash.
+std::string FixtureFolder();
 // Writes `image` into this process's fixture folder; returns the path.
 std::string SaveFixture(const std::string& name, const PngImage& image);
 PngImage LoadImage(const std::string& path);

@@ -100,7 +100,21 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
+BOOL CALLBACK CountDialog(HWND window, LPARAM count)
+{
+    if (ClassOf(window) == "#32770")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 }  // namespace
+
+int CountThreadDialogs(DWORD thread)
+{
+    int count = 0;
+    EnumThreadWindows(thread, CountDialog, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
 
 std::string DescribeDialog(HWND dialog)
 {
@@ -150,6 +164,8 @@ void CDialogWatcher::Watch()
 void CDialogWatcher::Handle(HWND dialog)
 {
     Say(DescribeDialog(dialog));
+    // Hidden ones too: a dialog object that should have made no window.
+    Say("watcher: the thread has " + std::to_string(CountThreadDialogs(m_uiThreadId)) + " dialog windows");
     // The default button, as a user pressing Enter would; IDCANCEL when the
     // dialog names none.
     DWORD_PTR defId = 0;

@@ -36,5 +36,8 @@ private:
     std::thread m_thread;
 };
 
+// Top-level dialog windows of `thread`, shown or hidden.
+int CountThreadDialogs(DWORD thread);
+
 // What a dialog shows: its caption, its icon kind and its texts.
 std::string DescribeDialog(HWND dialog);

@@ -15,7 +15,11 @@ const char* HostUsage()
            "         [--null-record] [--no-host-window] [--empty-filter-rect] [--stale-data]\n"
            "         [--preset-result] [--no-finish] [--worker-thread] [--filter-case N] [--planes N]\n"
            "         [--pad-rows N] [--mask-row-bytes N] [--filter-rect T,L,B,R] [--selector N]...\n"
-           "         [--dialog-time-limit MS] [--guard-pages] [--repeat N] [--reload] [--resources]\n";
+           "         [--dialog-time-limit MS] [--guard-pages] [--repeat N] [--reload] [--resources]\n"
+           "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N]\n"
+           "  SCRIPT: steps separated by ';' played on the dialog, e.g.\n"
+           "         \"settle; slider blur 70; position top; outside off; color 00FF00;\n"
+           "          drag-preview -50 20; settle; screenshot shot.png; ok\"\n";
 }
 
 namespace {
@@ -72,6 +76,7 @@ const Number kNumbers[] = {
     {"--filter-case", &HostOptions::filterCase}, {"--planes", &HostOptions::planes},
     {"--pad-rows", &HostOptions::padRows},      {"--dialog-time-limit", &HostOptions::dialogTimeLimitMs},
     {"--mask-row-bytes", &HostOptions::maskRowBytes}, {"--repeat", &HostOptions::repeat},
+    {"--ui-time-limit", &HostOptions::uiTimeLimitMs}, {"--color-choice-error", &HostOptions::colorChoiceError},
 };
 
 bool TakeFlag(HostOptions& o, const std::string& arg)
@@ -123,7 +128,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
         if (TakeFlag(o, arg))
             continue;
         const bool takesValue = arg == "-o" || arg == "--mask" || arg == "--set" || arg == "--preset" ||
-                                arg == "--selector" || arg == "--filter-rect" || FindNumber(arg);
+                                arg == "--selector" || arg == "--filter-rect" || arg == "--ui" || FindNumber(arg);
         if (!takesValue) {
             if (arg.size() > 1 && arg[0] == '-')
                 throw UsageError("unknown option '" + arg + "'");
@@ -145,6 +150,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.selectors.push_back(ToInt(arg, value));
         else if (arg == "--filter-rect")
             TakeRect(o, value);
+        else if (arg == "--ui")
+            o.ui = value;
         else
             o.*FindNumber(arg)->field = ToInt(arg, value);
     }

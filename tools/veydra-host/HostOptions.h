@@ -64,12 +64,21 @@ struct HostOptions {
     // page, and the input and mask buffers are read-only.
     bool guardPages = false;
 
-    // Several invocations in one process, for leak checks and for hosts that
-    // unload the module between runs. Each starts from the original image.
+    // Several invocations in one process, for leak checks (the GDI objects
+    // and windows are reported after each run) and for hosts that unload the
+    // module between runs. Each starts from the original image.
     int repeat = 1;
     bool reload = false;     // FreeLibrary and LoadLibrary between runs
     bool resources = false;  // report the process's memory and objects after each run
     int dialogTimeLimitMs = 10000;
+
+    // The --ui script played on the module's dialog (UiScript.h) instead of
+    // closing it at once, and the deadline of each of its waits.
+    std::string ui;
+    int uiTimeLimitMs = 30000;
+    // Non-zero: the colour services answer every choose-colour call with
+    // this error, as hosts without a picker do (-30900 PSPI, -50 others).
+    int colorChoiceError = 0;
 };
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args);

@@ -21,9 +21,14 @@
 #include "HostDescriptors.h"
 #include "HostLog.h"
 #include "HostOptions.h"
+#include "HostServices.h"
 #include "ModuleResources.h"
 #include "PluginResources.h"
 #include "ProcessResources.h"
+#include "UiDriver.h"
+#include "UiScript.h"
+#include "UiWindows.h"
+#include "support/GuiCounters.h"
 
 namespace {
 
@@ -108,6 +113,8 @@ int RunModule(const HostOptions& options)
         MakeSyntheticLayer(4, document);  // a record needs some document behind it
     }
 
+    const std::vector<UiStep> script = options.ui.empty() ? std::vector<UiStep>() : ParseUiScript(options.ui);
+    SetColorChoiceError(options.colorChoiceError);
     CFilterHost host(options, document);
     if (!host.Load(error)) {
         Say("host: " + error);
@@ -115,9 +122,38 @@ int RunModule(const HostOptions& options)
     }
     const HostDocument original = options.repeat > 1 ? document : HostDocument();
     bool loaded = true;
+    bool scriptFailed = false;
+    const auto call = [&options, &host] {
+        if (options.command == "about")
+            host.CallAbout();
+        else if (!options.selectors.empty())
+            host.CallSelectors(options.selectors);
+        else
+            host.RunSequence();
+    };
+    // The module's dialogs belong to the thread that calls it.
+    const auto callWatched = [&] {
+        if (script.empty()) {
+            CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
+            call();
+            return;
+        }
+        CUiSync sync;
+        UiDriverSettings settings;
+        settings.uiThread = GetCurrentThreadId();
+        settings.sync = &sync;
+        settings.steps = script;
+        settings.stepTimeLimitMs = options.uiTimeLimitMs;
+        settings.hostPicksColours = !options.noColorServices && options.colorChoiceError == 0;
+        CUiDriver driver(settings);
+        call();
+        driver.Finish();
+        scriptFailed = scriptFailed || driver.Failed();
+    };
     const auto callModule = [&] {
-        // The module's dialogs belong to the thread that calls it.
-        CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
+        if (options.repeat > 1)
+            Say("counts before run 1: gdi " + std::to_string(CountGdiObjects()) + " windows " +
+                std::to_string(CountThreadWindows()));
         for (int run = 1; run <= options.repeat && loaded; ++run) {
             if (options.repeat > 1) {
                 Say("run " + std::to_string(run) + " of " + std::to_string(options.repeat));
@@ -130,12 +166,10 @@ int RunModule(const HostOptions& options)
                         break;
                 }
             }
-            if (options.command == "about")
-                host.CallAbout();
-            else if (!options.selectors.empty())
-                host.CallSelectors(options.selectors);
-            else
-                host.RunSequence();
+            callWatched();
+            if (options.repeat > 1)
+                Say("counts after run " + std::to_string(run) + ": gdi " + std::to_string(CountGdiObjects()) +
+                    " windows " + std::to_string(CountThreadWindows()));
             if (options.resources)
                 Say("resources after run " + std::to_string(run) + ": " + DescribeResources(MeasureProcess()));
         }
@@ -158,6 +192,10 @@ int RunModule(const HostOptions& options)
             return 2;
         }
         Say("wrote " + options.output);
+    }
+    if (scriptFailed) {
+        Say("host: the --ui script failed");
+        return 3;
     }
     Say("host: done");
     return 0;

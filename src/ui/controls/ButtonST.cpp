@@ -231,6 +231,11 @@ LRESULT CButtonST::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ERASEBKGND:
         return TRUE;
+    case BM_GETCHECK:
+        // An owner-drawn button keeps no check state of its own; a latching
+        // button's state is its latch, and readers of the check state
+        // (accessibility tools, test drivers) get that.
+        return m_bLatched ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETSTYLE:
         // The dialog manager marks default buttons by restyling them; an
         // owner-drawn face must stay owner-drawn.

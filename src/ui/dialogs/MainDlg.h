@@ -1,15 +1,24 @@
-// CMainDlg: the object that carries a filter run, shown or not.
+// CMainDlg: the filter's working window, and the object that carries a run
+// whether the window is shown or not.
 //
-// For now it has no window: it holds the run (the host's filter record,
-// its buffers and the run geometry), the interface colours and style, the
-// current shadow values and the shadow scene, and it does the work of a run
-// that needs no dialog (a repeated run, or scripting playback without one).
-// The dialog window, its controls and its handlers are built on top of this
-// later; the values held in m_params then live in the controls.
+// The filter run creates it, hands it the host's filter record, buffers and
+// the run geometry, and runs it modally. Its controls hold the live shadow
+// values; it owns the shadow scene and the skin (style and colours) every
+// other dialog and control paints with. When no dialog is wanted (a repeated
+// run, or scripting playback without one) it renders during its
+// initialisation and ends before it is ever shown. The about step builds one
+// without a window, only for its skin.
+//
+// The implementation is split by concern: MainDlg.cpp (life cycle, placement,
+// OK and Cancel), MainDlgControls.cpp (controls <-> ShadowParams, presets,
+// descriptors, the interface colours), MainDlgMenus.cpp (the three menus and
+// the buttons that open them), MainDlgRender.cpp (timers, the shadow scene,
+// the preview and the shadow colour).
 #pragma once
 
 #include <windows.h>
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,15 +29,33 @@
 #include "render/HostBuffers.h"
 #include "render/RunGeometry.h"
 #include "render/ShadowScene.h"
+#include "ui/controls/ButtonST.h"
+#include "ui/controls/ColorButton.h"
+#include "ui/controls/HyperLink.h"
+#include "ui/controls/IconSlider.h"
+#include "ui/controls/PreviewBitmap.h"
+#include "ui/controls/TranspStatic.h"
+#include "ui/skin/Skin.h"
+#include "ui/skin/ToolDlg.h"
 
-class CMainDlg {
+// The maker's pages: the home page (title, link, "Other Our Products") and
+// the support page.
+extern const char* const kMakerHomePage;
+extern const char* const kMakerSupportPage;
+
+class CMainDlg : public CToolDlg {
 public:
-    // Loads the interface colours and style and becomes the current main
-    // dialog.
+    // One-shot timers of the dialog, all 200 ms.
+    static constexpr UINT_PTR kFirstRenderTimer = 777;  // the shown dialog's first render
+    static constexpr UINT_PTR kRenderTimer = 666;       // moved shadow: render again
+    static constexpr UINT_PTR kRebuildTimer = 667;      // blur or intensity: plane, texture, render
+    static constexpr UINT_PTR kResizeTimer = 888;       // the preview changed size
+    static constexpr UINT kTimerMilliseconds = 200;
+
+    // Loads the interface style and colours, becomes the current main
+    // dialog. Creates no window.
     CMainDlg();
-    ~CMainDlg();
-    CMainDlg(const CMainDlg&) = delete;
-    CMainDlg& operator=(const CMainDlg&) = delete;
+    ~CMainDlg() override;
 
     // The main dialog that exists right now, or null.
     static CMainDlg* GetCurrent() { return s_pCurrent; }
@@ -42,18 +69,18 @@ public:
     // OK/Cancel, 4 none); returns the button's result (IDOK, IDYES, ...).
     int ShowMessage(const std::string& text, int iconId, int type);
 
-    // The thirteen values as the controls hold them; setting them clamps
-    // the slider values into their ranges, as the sliders do.
+    // The thirteen values as the controls hold them. Setting them goes
+    // through the sliders, which clamp into their ranges.
     ShadowParams GetParams() const;
-    void SetParams(const ShadowParams& params);
+    void SetParams(const ShadowParams& params, bool repaint);
 
-    // The last-used set (section "") or a preset.
+    // The last-used set (section "") or a preset; with repaint the controls
+    // are redrawn and an existing preview re-rendered.
     void loadParameterSet(const std::string& section, bool repaint);
     void saveParameterSet(const std::string& section);
-
     // The user presets in the store's order, and deleting one by name: the
-    // services of the Manage presets dialog.
-    std::vector<std::string> enumeratePresets();
+    // services of the presets menu and the Manage presets dialog.
+    std::vector<std::string> enumeratePresets() const;
     void deletePreset(const std::string& name);
 
     // The host's scripting descriptor: played back over the current values,
@@ -61,27 +88,115 @@ public:
     DescriptorPlayMode readDescriptor();
     void writeDescriptor();
 
+    CSkinState& Skin() { return m_skin; }
+
+    // The About box, modal, owned by `owner` (null or not a window: none).
+    void ShowAbout(HWND owner);
+
     // Set by the filter run before the dialog runs.
     FilterRecord* m_pFilterRecord = nullptr;
     HostBuffers m_host;
     RunGeometry m_geometry;
 
-    // The one parameter no control holds.
+    // The one parameter no control holds (a ShadowPosition).
     int shadowPosition = 0;
 
-    // Interface colours (COLORREF) and style, from the store.
-    COLORREF m_crWindow = 0;
-    COLORREF m_crControl = 0;
-    int m_nStyle = 0;
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void OnInitDialog();
+    // MainDlg.cpp
+    void AttachControls();
+    void SetAnchors();
+    void RestorePlacement();
+    void StorePlacement();
     void RenderWithoutDialog();
-    void OnOK();
+    // Keeps the failure of a handler for DoModal to rethrow, and ends.
+    void KeepFailure();
 
-    ShadowParams m_params;  // the slider, colour and "Only Outside" values
-    std::unique_ptr<CShadowScene> m_pScene;
-    INT_PTR m_nResult = IDCANCEL;
+    // MainDlgControls.cpp
+    CIconSlider* FindSlider(int id);
+    void InitSliders();
+    void SetOutside(bool outside, bool repaint);
+    bool IsOutside() const;
+    void ColourSliders();
+    void ColourButtons();
+    void TranslateTexts();
+    // Re-translates and re-colours every control, then redraws the dialog.
+    void ApplyInterface();
+    void StoreStyle(int32_t style);
+    void ChooseControlColor();
+    void ChooseWindowColor();
+    void StoreSkinColor(const char* settingName, COLORREF color);
+
+    // MainDlgMenus.cpp
+    UINT TrackMenu(HMENU popup, int buttonId, const char* section);
+    void OnMainMenu(int buttonId);
+    void OnMainMenuCommand(UINT command);
+    void OnPresetsMenu();
+    void OnPresetsCommand(UINT command, const std::vector<std::string>& presets);
+    void OnPositionMenu();
+    void OpenWebPage(const char* address);
+
+    // MainDlgSecondary.cpp
+    void SavePresetAs();
+    void ManagePresets();
+
+    // MainDlgRender.cpp
+    static bool IsDialogTimer(UINT_PTR id);
+    bool HasScene() const;
+    bool SceneHasTexture() const;
+    bool HasViewBuffer() const;
+    PixelRect ImageExtent() const;
+    void ArmTimer(UINT_PTR id);
+    void DisarmTimer(UINT_PTR id);
+    bool IsArmed(UINT_PTR id) const;
+    void OnTimer(UINT_PTR id);
+    // The scene from the host's buffers, with plane and texture; bound to
+    // the preview when it is for the shown dialog.
+    void BuildScene(bool forPreview);
+    void OnFirstRender();
+    void ReleaseScene();
+    void RenderPreview();
+    void RebuildAndRender();
+    void RedrawPreview(bool now);
+    void RefitPreview();
+    void OnPreviewPan();
+    void OnSliderCommand(int id);
+    void OnOutsideCommand();
+    void OnColorCommand();
+    bool PickShadowColor(COLORREF& color);
+    void ApplyShadowColor();
+    // Before the confirming render: builds a missing scene, and brings in
+    // changes whose timers have not fired yet.
+    void FlushPendingChanges();
 
     static CMainDlg* s_pCurrent;
+
+    // First, so that it is current before any control is constructed.
+    CSkinState m_skin;
+
+    CButtonST m_btnMenuIcon;
+    CButtonST m_btnClose;
+    CButtonST m_btnMenu;
+    CButtonST m_btnPresets;
+    CButtonST m_btnPosition;
+    CButtonST m_btnOutside;
+    CButtonST m_btnOK;
+    CButtonST m_btnCancel;
+    CColorButton m_btnColor;
+    CIconSlider m_sliders[10];
+    CTranspStatic m_labels[10];
+    CHyperLink m_link;
+    CPreviewBitmap m_preview;
+
+    ShadowParams m_params;  // the values while there is no window
+    std::unique_ptr<CShadowScene> m_pScene;
+    unsigned m_nArmedTimers = 0;       // one bit per timer above, while it runs
+    COLORREF m_crSceneColor = 0;       // the colour the scene's texture was built with
+    std::exception_ptr m_failure;
 };

@@ -41,7 +41,7 @@ bool LoadHiddenTemplate(int id, std::vector<BYTE>& copy)
 }  // namespace
 
 CDialog::CDialog(int templateId, CWnd* parent)
-    : m_nTemplateId(templateId), m_pParent(parent), m_bEnded(false), m_nResult(-1)
+    : m_nTemplateId(templateId), m_pParent(parent), m_hOwner(nullptr), m_bEnded(false), m_nResult(-1)
 {
 }
 
@@ -53,7 +53,7 @@ CDialog::~CDialog()
 
 HWND CDialog::ParentHandle() const
 {
-    HWND parent = m_pParent != nullptr ? m_pParent->m_hWnd : nullptr;
+    HWND parent = m_pParent != nullptr ? m_pParent->m_hWnd : m_hOwner;
     return parent != nullptr && ::IsWindow(parent) ? parent : nullptr;
 }
 

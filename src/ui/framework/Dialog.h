@@ -21,6 +21,10 @@ public:
     // first half of DoModal, also used to drive a dialog from tests.
     bool Create();
     void EndDialog(INT_PTR result);
+    // A window that owns the dialog without being one of ours (a host's
+    // window); used when the dialog has no parent object. Checked with
+    // IsWindow when the dialog is created.
+    void SetOwnerWindow(HWND owner) { m_hOwner = owner; }
 
     int GetTemplateId() const { return m_nTemplateId; }
     bool IsEnded() const { return m_bEnded; }
@@ -45,6 +49,7 @@ private:
 
     int m_nTemplateId;
     CWnd* m_pParent;
+    HWND m_hOwner;
     bool m_bEnded;
     INT_PTR m_nResult;
 };

@@ -62,6 +62,21 @@ void CResizableDialog::AddAnchor(HWND control, AnchorPoint topLeft, AnchorPoint 
     m_arrLayout.Add(info);
 }
 
+void CResizableDialog::ReanchorControl(HWND control)
+{
+    const RECT client = GetClientRect();
+    for (int i = 0; i < m_arrLayout.GetSize(); ++i) {
+        LayoutInfo& info = m_arrLayout[i];
+        if (info.window != control)
+            continue;
+        RECT rect;
+        ::GetWindowRect(control, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        info.anchors = MakeAnchorLayout(PixelRect{rect.left, rect.top, rect.right, rect.bottom},
+                                        info.anchors.topLeft, info.anchors.bottomRight, client.right, client.bottom);
+    }
+}
+
 void CResizableDialog::ShowSizeGrip(bool show)
 {
     if (m_bShowGrip == show)

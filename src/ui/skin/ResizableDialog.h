@@ -14,6 +14,9 @@ public:
     // Registers a control; call from OnInitDialog once the controls exist.
     void AddAnchor(HWND control, AnchorPoint topLeft, AnchorPoint bottomRight = kNoAnchor);
     void AddAnchor(int id, AnchorPoint topLeft, AnchorPoint bottomRight = kNoAnchor);
+    // Takes the current rectangle of a registered control as the one its
+    // anchors keep (a control that sized itself to a new text, say).
+    void ReanchorControl(HWND control);
     void ShowSizeGrip(bool show);
     // Moves and sizes every registered control for the current client size.
     virtual void ArrangeLayout();

@@ -1,0 +1,262 @@
+// The main dialog's shadow: the scene it owns, the one-shot timers that
+// coalesce changes into renders, the preview window onto the result, the
+// "Only Outside" switch and the shadow colour.
+#include <windows.h>
+
+#include <new>
+
+#include "host/HostColorPicker.h"
+#include "resources/MainDialogResources.h"
+#include "ui/controls/ColorChooser.h"
+#include "ui/dialogs/MainDlg.h"
+#include "ui/dialogs/MainDlgBindings.h"
+#include "ui/dialogs/UiTiming.h"
+
+namespace {
+
+unsigned TimerBit(UINT_PTR id)
+{
+    switch (id) {
+    case CMainDlg::kFirstRenderTimer:
+        return 1;
+    case CMainDlg::kRenderTimer:
+        return 2;
+    case CMainDlg::kRebuildTimer:
+        return 4;
+    case CMainDlg::kResizeTimer:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+bool CMainDlg::IsDialogTimer(UINT_PTR id) { return TimerBit(id) != 0; }
+
+bool CMainDlg::HasScene() const { return m_pScene != nullptr && m_pScene->HasEngine(); }
+
+bool CMainDlg::SceneHasTexture() const { return HasScene() && m_pScene->m_pRender->GetTextureCount() > 0; }
+
+bool CMainDlg::HasViewBuffer() const { return m_pScene != nullptr && !m_pScene->m_dibView.IsEmpty(); }
+
+PixelRect CMainDlg::ImageExtent() const
+{
+    // Right and bottom exclusive, as the scene places the view, so panning
+    // reaches the last column and row.
+    return PixelRect{0, 0, m_geometry.imageWidth, m_geometry.imageHeight};
+}
+
+void CMainDlg::ArmTimer(UINT_PTR id)
+{
+    SetTimer(id, kTimerMilliseconds);
+    m_nArmedTimers |= TimerBit(id);
+}
+
+void CMainDlg::DisarmTimer(UINT_PTR id)
+{
+    KillTimer(id);
+    m_nArmedTimers &= ~TimerBit(id);
+}
+
+bool CMainDlg::IsArmed(UINT_PTR id) const { return (m_nArmedTimers & TimerBit(id)) != 0; }
+
+void CMainDlg::OnTimer(UINT_PTR id)
+{
+    DisarmTimer(id);
+    switch (id) {
+    case kFirstRenderTimer:
+        OnFirstRender();
+        break;
+    case kRenderTimer:
+        if (SceneHasTexture()) {
+            UiTiming().Mark("render-start");
+            RenderPreview();
+            RedrawPreview(true);
+            UiTiming().Mark("render-shown");
+        }
+        break;
+    case kRebuildTimer:
+        if (SceneHasTexture()) {
+            UiTiming().Mark("rebuild-start");
+            RebuildAndRender();
+            RedrawPreview(true);
+            UiTiming().Mark("rebuild-shown");
+        }
+        break;
+    case kResizeTimer:
+        if (HasViewBuffer())
+            RefitPreview();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::BuildScene(bool forPreview)
+{
+    ReleaseScene();
+    m_pScene.reset(new CShadowScene(m_host, m_geometry));
+    const RECT client = forPreview ? m_preview.GetClientRect() : RECT{0, 0, 0, 0};
+    // The scene hands the view buffer to the preview's geometry and centres
+    // the view on the object; preview and scene share that one view.
+    m_pScene->InitShadowRenderer(client.right, client.bottom);
+    // CDib reports a failed allocation as an empty buffer; the host must
+    // hear of it as a failure, not get an unchanged image back as a result.
+    if (m_pScene->m_dibImage.IsEmpty() || m_pScene->m_dibObject.IsEmpty() || m_pScene->m_dibRender.IsEmpty())
+        throw std::bad_alloc();
+    if (forPreview)
+        m_preview.BindView(&m_pScene->m_preview);
+    const ShadowParams params = GetParams();
+    m_pScene->BuildShadowPlane();
+    m_pScene->BuildShadowTexture(params);
+    m_crSceneColor = static_cast<COLORREF>(params.color);
+    if (m_pScene->m_pRender->GetTextureCount() == 0 || m_pScene->m_pRender->Texture(0).width == 0)
+        throw std::bad_alloc();
+}
+
+void CMainDlg::OnFirstRender()
+{
+    ::UpdateWindow(m_preview.m_hWnd);
+    UiTiming().Mark("first-render-start");
+    BuildScene(true);
+    RenderPreview();
+    RedrawPreview(true);
+    UiTiming().Mark("first-preview-shown");
+}
+
+void CMainDlg::ReleaseScene()
+{
+    // The preview must not paint from buffers that are gone.
+    m_preview.BindView(nullptr);
+    m_pScene.reset();
+}
+
+void CMainDlg::RenderPreview()
+{
+    // RenderShadow(false) in its two halves, so the benchmarks can tell the
+    // engine's frame from the view's composition.
+    const ShadowParams params = GetParams();
+    m_pScene->RenderFrame(false, params);
+    UiTiming().Mark("frame-rendered");
+    m_pScene->ComposePreview(params);
+}
+
+void CMainDlg::RebuildAndRender()
+{
+    const ShadowParams params = GetParams();
+    m_pScene->BuildShadowPlane();
+    m_pScene->BuildShadowTexture(params);
+    m_crSceneColor = static_cast<COLORREF>(params.color);
+    RenderPreview();
+    RedrawPreview(false);
+}
+
+void CMainDlg::RedrawPreview(bool now)
+{
+    if (now)
+        ::RedrawWindow(m_preview.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    else
+        ::InvalidateRect(m_preview.m_hWnd, nullptr, FALSE);
+}
+
+void CMainDlg::RefitPreview()
+{
+    m_preview.SetImage(&m_pScene->m_dibView, ImageExtent(), true);
+    m_preview.ClampView();
+    m_pScene->ComposePreview(GetParams());
+    RedrawPreview(true);
+}
+
+void CMainDlg::OnPreviewPan()
+{
+    if (!HasViewBuffer())
+        return;
+    UiTiming().Mark("pan-start");
+    RefitPreview();
+    UiTiming().Mark("pan-shown");
+}
+
+void CMainDlg::OnSliderCommand(int id)
+{
+    const SliderBinding* binding = FindSliderBinding(id);
+    UiTiming().Mark("slider", id);
+    ArmTimer(binding != nullptr && binding->rebuildsTexture ? kRebuildTimer : kRenderTimer);
+}
+
+void CMainDlg::OnOutsideCommand()
+{
+    SetOutside(!IsOutside(), true);
+    if (!HasScene())
+        return;
+    RenderPreview();
+    RedrawPreview(false);
+}
+
+void CMainDlg::OnColorCommand()
+{
+    if (m_btnColor.GetClickValue() != 0) {
+        // A click: choose a colour.
+        COLORREF color = m_btnColor.GetFaceColor();
+        if (!PickShadowColor(color))
+            return;
+        m_btnColor.SetFaceColor(color, true);
+    }
+    // A click's choice, or a colour picked from the screen by dragging.
+    // Every step of a drag notifies; those that queued up behind a slow
+    // render all carry the colour already applied.
+    if (SceneHasTexture() && m_btnColor.GetFaceColor() != m_crSceneColor)
+        ApplyShadowColor();
+}
+
+bool CMainDlg::PickShadowColor(COLORREF& color)
+{
+    ColorServicesProc services = m_pFilterRecord != nullptr ? m_pFilterRecord->colorServices : nullptr;
+    if (services != nullptr) {
+        uint32_t chosen = color;
+        switch (ChooseColorWithHost(services, chosen)) {
+        case HostColorAnswer::Chosen:
+            color = chosen;
+            return true;
+        case HostColorAnswer::Cancelled:
+            return false;
+        case HostColorAnswer::Unavailable:
+            break;  // the host has no picker: the user still gets one
+        }
+    }
+    return ChooseColorDialog(m_hWnd, color);
+}
+
+void CMainDlg::ApplyShadowColor()
+{
+    const ShadowParams params = GetParams();
+    m_pScene->BuildShadowTexture(params);
+    m_crSceneColor = static_cast<COLORREF>(params.color);
+    RenderPreview();
+    RedrawPreview(false);
+}
+
+void CMainDlg::FlushPendingChanges()
+{
+    // OK can come before the first render (or instead of it, in a run
+    // without the dialog): the scene is built now.
+    DisarmTimer(kFirstRenderTimer);
+    if (!HasScene()) {
+        BuildScene(false);
+        return;
+    }
+    // A change whose timer has not fired yet is not in the preview's frame,
+    // so that frame must not stand in for the confirming render.
+    const ShadowParams params = GetParams();
+    const bool rebuild = IsArmed(kRebuildTimer) || static_cast<COLORREF>(params.color) != m_crSceneColor;
+    const bool rerender = rebuild || IsArmed(kRenderTimer);
+    DisarmTimer(kRebuildTimer);
+    DisarmTimer(kRenderTimer);
+    if (rebuild) {
+        m_pScene->BuildShadowPlane();
+        m_pScene->BuildShadowTexture(params);
+        m_crSceneColor = static_cast<COLORREF>(params.color);
+    }
+    if (rerender && m_pScene->m_nRenderPending == 0)
+        m_pScene->m_nRenderPending = -1;
+}
