@@ -100,4 +100,24 @@ TEST(HostLeaks, ThirtyRunsWithTheModuleUnloadedBetween)
     ResetPluginStore();
 }
 
+// The dialog opened, worked through menus, sliders, a preset and a colour,
+// and cancelled, twenty times in one process. The first run fills the
+// process's caches (fonts, window surfaces, the common controls); from then
+// on nothing may grow.
+TEST(HostLeaks, TwentyRunsWithTheDialog)
+{
+    ResetPluginStore();
+    const std::string layer = SaveFixture("leak-layer.png", DiscLayer());
+    const HostReport report = RunHost(
+        "run " + Quote(ModulePath()) + " " + Quote(layer) +
+        " --dialog --repeat 20 --resources --ui \"settle; slider blur 30; menu presets 'Rear Shadow'; "
+        "position center; outside off; color 00FF00; menu menu 'Interface/Flat style'; settle; cancel\"");
+    EXPECT_EQ(report.exitCode, 0u) << report.Text();
+    EXPECT_EQ(Count(report, "selector 3 (start): result -128"), 20) << report.Text();
+    const std::vector<Resources> lines = ResourceLines(report);
+    ASSERT_EQ(lines.size(), 20u) << report.Text();
+    ExpectFlat(lines, 1);
+    ResetPluginStore();
+}
+
 }  // namespace

@@ -2,8 +2,9 @@
 # The release archive of one architecture, as a user gets it: made by
 # tools/package.sh, unpacked into a fresh folder, holding exactly the module,
 # the language files and the read-me; the module imports only system DLLs,
-# finds its languages in the unpacked langs folder (a refusal speaks German
-# when the stored language says so) and renders a layer in veydra-host.
+# finds its languages in the unpacked langs folder (a refusal and the About
+# box speak German when the stored language says so) and renders a layer in
+# veydra-host.
 #
 # usage: package_test.sh ARCH HOST_EXE OBJDUMP WORK_DIR SOURCE_DIR
 set -euo pipefail
@@ -55,6 +56,12 @@ for line in open(sys.argv[1], encoding="cp1252"):
 [ -n "$german" ] || fail "no German refusal text in the language file"
 grep -qF "text \"$german\"" "$work/refused.log" || { cat "$work/refused.log"; fail "the refusal is not in German"; }
 grep -q '^selector 3 (start): result -128' "$work/refused.log" || fail "the refusal did not end as cancelled"
+
+# The host's About command shows the About box, titled in German from the
+# same folder; the host's watcher closes it.
+"$wine_run" "$host" about "$module" >"$work/about.log" 2>&1 || true
+grep -q '^selector 0 (about): result 0' "$work/about.log" || { cat "$work/about.log"; fail "the About step failed"; }
+grep -q '^dialog: caption "Info"' "$work/about.log" || { cat "$work/about.log"; fail "no German About box shown"; }
 
 "$wine_run" "$host" run "$module" "$work/layer.png" -o "$work/rendered.png" --guard-pages >"$work/run.log" 2>&1 || true
 grep -q '^selector 3 (start): result 0' "$work/run.log" || { cat "$work/run.log"; fail "the run failed"; }

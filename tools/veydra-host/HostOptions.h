@@ -64,9 +64,8 @@ struct HostOptions {
     // page, and the input and mask buffers are read-only.
     bool guardPages = false;
 
-    // Several invocations in one process, for leak checks (the GDI objects
-    // and windows are reported after each run) and for hosts that unload the
-    // module between runs. Each starts from the original image.
+    // Several invocations in one process, for leak checks and for hosts that
+    // unload the module between runs. Each starts from the original image.
     int repeat = 1;
     bool reload = false;     // FreeLibrary and LoadLibrary between runs
     bool resources = false;  // report the process's memory and objects after each run

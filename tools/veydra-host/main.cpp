@@ -28,7 +28,6 @@
 #include "UiDriver.h"
 #include "UiScript.h"
 #include "UiWindows.h"
-#include "support/GuiCounters.h"
 
 namespace {
 
@@ -151,9 +150,6 @@ int RunModule(const HostOptions& options)
         scriptFailed = scriptFailed || driver.Failed();
     };
     const auto callModule = [&] {
-        if (options.repeat > 1)
-            Say("counts before run 1: gdi " + std::to_string(CountGdiObjects()) + " windows " +
-                std::to_string(CountThreadWindows()));
         for (int run = 1; run <= options.repeat && loaded; ++run) {
             if (options.repeat > 1) {
                 Say("run " + std::to_string(run) + " of " + std::to_string(options.repeat));
@@ -167,9 +163,6 @@ int RunModule(const HostOptions& options)
                 }
             }
             callWatched();
-            if (options.repeat > 1)
-                Say("counts after run " + std::to_string(run) + ": gdi " + std::to_string(CountGdiObjects()) +
-                    " windows " + std::to_string(CountThreadWindows()));
             if (options.resources)
                 Say("resources after run " + std::to_string(run) + ": " + DescribeResources(MeasureProcess()));
         }
