@@ -51,6 +51,8 @@ CRender3D::CRender3D()
       m_nStride(0),
       m_nWidth(0),
       m_nHeight(0),
+      m_nFirstRow(0),
+      m_nEndRow(0),
       m_dSine(),
       m_dCosine()
 {
@@ -69,24 +71,25 @@ void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride
     m_dCenterX = width * 0.5;
     m_dCenterY = height * 0.5;
     m_dwBackground = 0;
-    ClearFrame();
+    ClearRows(0, m_nHeight);
     BuildDegreeTables(m_dSine, m_dCosine);
 }
 
-void CRender3D::ClearFrame()
+void CRender3D::ClearRows(int32_t firstRow, int32_t endRow)
 {
-    if (!m_pFrame)
+    if (!m_pFrame || endRow <= firstRow)
         return;
-    const size_t count = static_cast<size_t>(m_nStride) * static_cast<size_t>(m_nHeight);
+    ARGB* const frame = m_pFrame + static_cast<size_t>(m_nStride) * static_cast<size_t>(firstRow);
+    const size_t count = static_cast<size_t>(m_nStride) * static_cast<size_t>(endRow - firstRow);
     const ARGB bg = m_dwBackground;
     // A background of four equal bytes (transparent black, the usual case)
     // is a byte fill, the fastest clear there is.
     if ((bg & 0xFF) * 0x01010101u == bg) {
-        std::memset(m_pFrame, static_cast<int>(bg & 0xFF), count * sizeof(ARGB));
+        std::memset(frame, static_cast<int>(bg & 0xFF), count * sizeof(ARGB));
         return;
     }
     for (size_t i = 0; i < count; ++i)
-        m_pFrame[i] = bg;
+        frame[i] = bg;
 }
 
 int32_t CRender3D::AddObject(int32_t mode, ARGB colour)
@@ -220,9 +223,13 @@ void CRender3D::ProjectNode(const CObject3D& object, CNode3D& node) const
     node.depth = depth;
 }
 
-void CRender3D::Render()
+void CRender3D::Render() { RenderRows(0, m_nHeight); }
+
+void CRender3D::RenderRows(int32_t firstRow, int32_t endRow)
 {
-    ClearFrame();
+    m_nFirstRow = firstRow < 0 ? 0 : firstRow;
+    m_nEndRow = endRow > m_nHeight ? m_nHeight : endRow;
+    ClearRows(m_nFirstRow, m_nEndRow);
     for (int32_t i = 0; i < m_arrLights.GetCount(); ++i) {
         CLight3D& light = m_arrLights[i];
         TransformPoint(m_matScene, light.dir[0], light.dir[1], light.dir[2], light.tdir[0], light.tdir[1],
@@ -255,6 +262,6 @@ void CRender3D::DrawQuad(const CObject3D& object, const CRect3D& rect)
         corners[k] = {node.sx, node.sy, node.depth, node.u, node.v};
     }
     const CTexture3D& texture = m_arrTextures[object.texture];
-    const FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride};
+    const FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, m_nFirstRow, m_nEndRow};
     DrawTexturedQuad(frame, corners, texture);
 }

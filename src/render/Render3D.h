@@ -39,6 +39,12 @@ public:
     // faces the last first.
     void Render();
 
+    // The same for rows firstRow ... endRow - 1 alone (clamped to the frame);
+    // the other rows keep what they hold. Each row drawn comes out exactly as
+    // Render draws it: the edges are still walked from their top corners,
+    // only the spans outside the band are skipped.
+    void RenderRows(int32_t firstRow, int32_t endRow);
+
     // Checked access to the scene; the owner edits an object's model here.
     CObject3D& Object(int32_t index) { return m_arrObjects[index]; }
     int32_t GetObjectCount() const { return m_arrObjects.GetCount(); }
@@ -65,13 +71,14 @@ public:
     Matrix3D m_matScene;
 
 private:
-    void ClearFrame();
+    void ClearRows(int32_t firstRow, int32_t endRow);
     void DrawObjectFaces(const CObject3D& object);
     void DrawQuad(const CObject3D& object, const CRect3D& rect);
 
     ARGB* m_pFrame;
     int32_t m_nStride;
     int32_t m_nWidth, m_nHeight;
+    int32_t m_nFirstRow, m_nEndRow;  // the band being drawn
     CCheckedArray<CObject3D> m_arrObjects;
     CCheckedArray<CLight3D> m_arrLights;
     CCheckedArray<CTexture3D> m_arrTextures;

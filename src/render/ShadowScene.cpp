@@ -104,6 +104,7 @@ void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientH
     PlacePreview(previewClientWidth, previewClientHeight);
     m_dibRender.Create(g.imageWidth, g.imageHeight);
     m_nRenderPending += 1;
+    ForgetFrameRows();
 
     m_pRender.reset(new CRender3D());
     m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
@@ -120,6 +121,7 @@ void CShadowScene::BuildShadowPlane()
 {
     if (!m_pRender)
         return;
+    ForgetFrameRows();
     const double w = m_dibObject.GetWidth();
     const double h = m_dibObject.GetHeight();
     // Exactly W x H pixel positions: for W = 2k the x extent is -k ... k-1,
@@ -145,6 +147,7 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     const ShadowParams params = InRange(given);
     if (!m_pRender)
         return;
+    ForgetFrameRows();
     CDib faded;
     m_dibObject.CopyTo(faded);
     const int w = faded.GetWidth();
@@ -203,11 +206,59 @@ bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
         return false;
     // A confirming render right after exactly one preview render would draw
     // the very same frame again.
-    if (final && m_nRenderPending == 0)
+    const int height = m_dibRender.GetHeight();
+    const bool wholeFrame = m_nFrameTop == 0 && m_nFrameBottom == height;
+    if (final && m_nRenderPending == 0 && wholeFrame)
         return false;
     m_nRenderPending -= 1;
     PlaceShadowPlane(params);
-    m_pRender->Render();
+    int top = 0, bottom = height;
+    if (!final)
+        ViewRows(top, bottom);
+    RenderRows(top, bottom);
+    return true;
+}
+
+void CShadowScene::RenderRows(int top, int bottom)
+{
+    m_pRender->RenderRows(top, bottom);
+    m_nFrameTop = top;
+    m_nFrameBottom = bottom;
+}
+
+void CShadowScene::ViewRows(int& top, int& bottom) const
+{
+    const int height = m_dibRender.GetHeight();
+    const PixelRect& view = m_preview.m_rcView;
+    top = std::max(view.top, 0);
+    bottom = std::min(view.bottom, height);
+    if (m_dibView.IsEmpty() || bottom <= top) {
+        top = 0;
+        bottom = height;
+    }
+}
+
+bool CShadowScene::CompleteViewRows()
+{
+    if (!m_pRender || m_nFrameBottom <= m_nFrameTop)
+        return false;  // nothing rendered yet: there is no placement to follow
+    int top = 0, bottom = 0;
+    ViewRows(top, bottom);
+    if (top >= m_nFrameTop && bottom <= m_nFrameBottom)
+        return false;
+    if (bottom < m_nFrameTop || top > m_nFrameBottom) {
+        // Jumped clear of the rows held: they are dropped.
+        RenderRows(top, bottom);
+        return true;
+    }
+    // Overlapping or touching: draw what is missing at either end and keep
+    // the rest, so a drag draws only the rows it uncovers.
+    if (top < m_nFrameTop)
+        m_pRender->RenderRows(top, m_nFrameTop);
+    if (bottom > m_nFrameBottom)
+        m_pRender->RenderRows(m_nFrameBottom, bottom);
+    m_nFrameTop = std::min(top, m_nFrameTop);
+    m_nFrameBottom = std::max(bottom, m_nFrameBottom);
     return true;
 }
 

@@ -42,8 +42,14 @@ public:
     void RenderShadow(bool final, const ShadowParams& params);
 
     // The two halves of RenderShadow, for callers that time them apart.
-    // RenderFrame returns false when it had nothing to do.
+    // RenderFrame returns false when it had nothing to do. A preview render
+    // draws only the rows of the frame that the view shows, which on a large
+    // image is a small part of the work; the final render draws them all.
     bool RenderFrame(bool final, const ShadowParams& params);
+    // After the view has moved: draws the rows it now shows that the last
+    // render left out, with that render's placement and texture, so the
+    // frame never mixes two parameter sets. False when nothing was missing.
+    bool CompleteViewRows();
     void ComposePreview(const ShadowParams& params);
     void CompositeShadow(const ShadowParams& params);
 
@@ -63,8 +69,17 @@ private:
     void BuildObjectBuffer();
     void PlacePreview(int clientWidth, int clientHeight);
     void PlaceShadowPlane(const ShadowParams& params);
+    void RenderRows(int top, int bottom);
+    // A new plane or texture: the rows held no longer match what a render
+    // would draw now, so no row is added to them until the next render.
+    void ForgetFrameRows() { m_nFrameTop = m_nFrameBottom = 0; }
+    // The frame rows under the view; all of them when there is no preview.
+    void ViewRows(int& top, int& bottom) const;
 
     HostBuffers m_host;
+    // The rows of m_dibRender that hold the last render; none before it.
+    int m_nFrameTop = 0;
+    int m_nFrameBottom = 0;
     RunGeometry m_geometry;
 };
 

@@ -183,9 +183,9 @@ void DrawTexturedQuad(const FrameTarget3D& frame, const QuadCorner3D* c, const C
     for (;;) {
         if (right.x < left.x)
             break;
-        if (y >= frame.height)
+        if (y >= frame.height || y >= frame.endRow)
             break;
-        if (y >= 0)
+        if (y >= 0 && y >= frame.firstRow)
             SpanPixels(frame, y, left, right, texture, nearCutIz);
         ++y;
         Advance(left, leftStep);

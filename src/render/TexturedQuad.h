@@ -16,6 +16,9 @@ struct FrameTarget3D {
     int32_t width;
     int32_t height;
     int32_t stride;  // pixels per row in memory
+    // The rows drawn: a band of the frame, or all of it.
+    int32_t firstRow = 0;
+    int32_t endRow = INT32_MAX;
 };
 
 // What the rasteriser reads of a projected node.

@@ -186,6 +186,59 @@ TEST(ShadowScene, ConfirmingRenderReusesExactlyOnePreviewRender)
     EXPECT_EQ(frameNow(twice), frameSecond);
 }
 
+// On a tall image the preview renders the rows its view shows; panning adds
+// the rows it uncovers, and the final render draws the whole frame even
+// right after a single preview render. Every row drawn has the bits of the
+// whole-frame render.
+TEST(ShadowScene, PreviewRendersTheRowsItShows)
+{
+    LayerFixture f(240, 900, 80, 200, 159, 599);
+    ShadowParams p = Neutral(ShadowPosition::Bottom);
+    p.angleX = -20;
+    p.angleZ = 10;
+    CShadowScene whole(f.host, f.geometry);
+    RenderOnly(whole, p);
+    auto rowsMatch = [&](const CShadowScene& s, int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < f.w; ++x)
+                if (s.m_dibRender.Row(y)[x] != whole.m_dibRender.Row(y)[x])
+                    return ::testing::AssertionFailure() << "row " << y << " column " << x;
+        return ::testing::AssertionSuccess();
+    };
+    auto drawnRows = [](const CShadowScene& s) {
+        int n = 0;
+        for (int y = 0; y < s.m_dibRender.GetHeight(); ++y)
+            for (int x = 0; x < s.m_dibRender.GetWidth(); ++x)
+                if (s.m_dibRender.Row(y)[x] != 0) {
+                    ++n;
+                    break;
+                }
+        return n;
+    };
+    ASSERT_GT(drawnRows(whole), 300);
+
+    CShadowScene scene(f.host, f.geometry);
+    scene.InitShadowRenderer(200, 120);
+    scene.BuildShadowPlane();
+    scene.BuildShadowTexture(p);
+    scene.RenderFrame(false, p);
+    const PixelRect& view = scene.m_preview.m_rcView;
+    EXPECT_TRUE(rowsMatch(scene, view.top, view.bottom));
+    EXPECT_LT(drawnRows(scene), 121);
+    EXPECT_FALSE(scene.CompleteViewRows());
+
+    for (int centreY : {500, 780, 60}) {  // overlapping the rows held, then clear of them
+        SCOPED_TRACE(centreY);
+        scene.m_preview.CentreOn(120, centreY);
+        scene.m_preview.ClampView();
+        EXPECT_TRUE(scene.CompleteViewRows());
+        EXPECT_TRUE(rowsMatch(scene, view.top, view.bottom));
+    }
+    EXPECT_EQ(scene.m_nRenderPending, 0);
+    EXPECT_TRUE(scene.RenderFrame(true, p));
+    EXPECT_TRUE(rowsMatch(scene, 0, f.h));
+}
+
 TEST(ShadowScene, PreviewIsCentredOnTheObject)
 {
     LayerFixture f(2000, 1500, 1500, 1200, 1599, 1299);

@@ -376,6 +376,20 @@ void CUiDriver::WithMenu(const std::function<void()>& work)
     }
 }
 
+void CUiDriver::WaitPainted(HWND window)
+{
+    // A paint waits until the thread's queue is empty, so catching up with
+    // it does not mean the window shows its latest state.
+    const Clock::time_point deadline = Deadline();
+    for (;;) {
+        CatchUp();
+        if (!HasUpdate(window))
+            return;
+        CheckDeadline(deadline, "painted window");
+        ::Sleep(kPollMs);
+    }
+}
+
 void CUiDriver::Settle()
 {
     // Past the coalescing timers a change has reached its handler; catching
@@ -501,7 +515,11 @@ void CUiDriver::OpenSubmenu(HMENU menu, int position, size_t levelsBefore)
     HighlightItem(menu, position);
     PostKey(MenuWindows().back(), VK_RIGHT);
     const Clock::time_point deadline = Deadline();
-    while (MenuWindows().size() <= levelsBefore) {
+    for (std::vector<HWND> menus = MenuWindows(); menus.size() <= levelsBefore; menus = MenuWindows()) {
+        // A focus change in the display can close the menu before its
+        // submenu opens; then the whole menu is opened again.
+        if (menus.empty())
+            throw MenuLost{{"the menu closed before its submenu opened"}};
         CheckDeadline(deadline, "submenu");
         ::Sleep(kPollMs);
     }
@@ -802,8 +820,10 @@ void CUiDriver::ReportState()
     Ask(Control(1016), BM_GETCHECK, 0, 0, check);
     line += " outside=" + std::to_string(check == BST_CHECKED ? 1 : 0);
     // The colour button shows its colour as a flat swatch; its middle holds
-    // the caption, so the swatch is read beside it.
+    // the caption, so the swatch is read beside it, once the button has
+    // painted what it was last told.
     HWND colour = Control(1014);
+    WaitPainted(colour);
     RECT dialogRect, buttonRect;
     ::GetWindowRect(m_hMain, &dialogRect);
     ::GetWindowRect(colour, &buttonRect);
@@ -851,8 +871,9 @@ void CUiDriver::ReportPixel(const std::string& control, int x, int y)
     RECT dialogRect, controlRect;
     ::GetWindowRect(m_hMain, &dialogRect);
     controlRect = dialogRect;
-    if (control != "dialog")
-        ::GetWindowRect(Control(ResolveButton(control)), &controlRect);
+    HWND window = control == "dialog" ? m_hMain : Control(ResolveButton(control));
+    WaitPainted(window);
+    ::GetWindowRect(window, &controlRect);
     COLORREF colour = 0;
     if (!PixelAt(m_hMain, controlRect.left - dialogRect.left + x, controlRect.top - dialogRect.top + y, colour))
         Fail("no pixel at " + std::to_string(x) + "," + std::to_string(y) + " of " + control);

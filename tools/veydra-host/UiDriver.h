@@ -66,6 +66,7 @@ private:
     int ResolveButton(const std::string& name) const;
 
     void Settle();
+    void WaitPainted(HWND window);
     void MoveSlider(const std::string& name, const std::string& value);
     void Click(int id);
     void ChooseMenuItem(int buttonId, const std::string& item);

@@ -164,6 +164,8 @@ void CMainDlg::RefitPreview()
 {
     m_preview.SetImage(&m_pScene->m_dibView, ImageExtent(), true);
     m_preview.ClampView();
+    // The frame holds only the rows the view showed when it was rendered.
+    m_pScene->CompleteViewRows();
     m_pScene->ComposePreview(GetParams());
     RedrawPreview(true);
 }
