@@ -354,7 +354,8 @@ TEST_F(DialogRunTest, LanguageMenuAndSwitchingLanguage)
     EXPECT_NE(texts.find(" 1015='"), std::string::npos) << texts;
     EXPECT_EQ(PluginStore().GetString("", "Language", ""), "Deutsch");
     // The next dialog opens in the chosen language.
-    EXPECT_EQ(runIn(translated, "texts; cancel").Line("ui texts:"), texts);
+    report = runIn(translated, "texts; cancel");
+    EXPECT_EQ(report.Line("ui texts:"), texts) << report.Text();
 }
 
 TEST_F(DialogRunTest, StylesAndColoursRepaintEveryControl)
