@@ -20,3 +20,10 @@ if(VEYDRA_SANITIZE)
   target_compile_options(veydra_flags INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(veydra_flags INTERFACE -fsanitize=address,undefined)
 endif()
+if(VEYDRA_FUZZ)
+  # Everything is instrumented for coverage and checked by the sanitizers; only
+  # the fuzz targets link libFuzzer's main.
+  target_compile_options(veydra_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                         -fno-omit-frame-pointer -g)
+  target_link_options(veydra_flags INTERFACE -fsanitize=address,undefined)
+endif()

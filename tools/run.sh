@@ -43,5 +43,8 @@ for arch in x64:win64 x86:win32; do
         { echo "the dialog run failed, see out/dialog-${arch%%:*}.log" >&2; exit 1; }
     echo "$dir/Veydra.8bf dialog -> $shot, out/module-${arch%%:*}-dialog.png"
 done
+# The release archives: the module, its languages and a read-me per
+# architecture.
+bash tools/package.sh --no-build
 echo
-echo "Built: build/native (veydra: $veydra), build/win32, build/win64 (Veydra.8bf, veydra-host.exe)"
+echo "Built: build/native (veydra: $veydra), build/win32, build/win64 (Veydra.8bf, veydra-host.exe), dist/ (release archives)"

@@ -23,6 +23,8 @@ packages=(
     wine wine32:i386 wine64
     xvfb xauth
     python3 time
+    clang libclang-rt-14-dev
+    zip unzip
 )
 
 missing=()

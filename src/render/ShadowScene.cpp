@@ -14,6 +14,12 @@ const int kTexturedMode = 9;
 const ARGB kPlaneColour = 0x7F000000;  // unused by the textured mode
 const int32_t kTentKernel = kStretchBilinear;  // the tent
 
+// The dialog's sliders keep their values in range, but the scene is also
+// driven without sliders (the command line, descriptor playback); out of
+// range, the fade and blur arithmetic would overflow. Every entry point takes
+// the values as a slider would.
+ShadowParams InRange(const ShadowParams& params) { return ClampShadowParams(params); }
+
 CNode3D PlaneNode(double x, double y, double u, double v)
 {
     CNode3D node{};
@@ -136,8 +142,9 @@ void CShadowScene::BuildShadowPlane()
     m_pRender->AddRect(kShadowObject, 3, 2, 1, 0);
 }
 
-void CShadowScene::BuildShadowTexture(const ShadowParams& params)
+void CShadowScene::BuildShadowTexture(const ShadowParams& given)
 {
+    const ShadowParams params = InRange(given);
     if (!m_pRender)
         return;
     ForgetFrameRows();
@@ -192,8 +199,9 @@ void CShadowScene::PlaceShadowPlane(const ShadowParams& p)
     r.TranslateObject(kShadowObject, p.posX + 2, p.posY + 1, base + d);
 }
 
-bool CShadowScene::RenderFrame(bool final, const ShadowParams& params)
+bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
 {
+    const ShadowParams params = InRange(given);
     if (!m_pRender)
         return false;
     // A confirming render right after exactly one preview render would draw
@@ -265,13 +273,15 @@ void CShadowScene::RenderShadow(bool final, const ShadowParams& params)
         ComposePreview(params);
 }
 
-void CShadowScene::ComposePreview(const ShadowParams& params)
+void CShadowScene::ComposePreview(const ShadowParams& given)
 {
+    const ShadowParams params = InRange(given);
     ::ComposePreview(m_dibView, m_preview.m_rcView.left, m_preview.m_rcView.top, m_dibImage, m_dibRender, m_dibObject,
                      m_geometry, params.transparency, params.IsOutside());
 }
 
-void CShadowScene::CompositeShadow(const ShadowParams& params)
+void CShadowScene::CompositeShadow(const ShadowParams& given)
 {
+    const ShadowParams params = InRange(given);
     ::CompositeShadow(m_dibRender, m_dibObject, m_geometry, m_host, params.transparency, params.IsOutside());
 }

@@ -4,7 +4,9 @@
 // host's output.
 //
 // The main dialog owns one of these; the command-line renderer and the tests
-// drive it the same way. Each call takes the current parameter values.
+// drive it the same way. Each call takes the current parameter values; the
+// slider values among them are taken into their ranges first, as the sliders
+// would.
 #pragma once
 
 #include <memory>

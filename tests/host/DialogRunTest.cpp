@@ -2,8 +2,8 @@
 // virtual display and worked through its --ui automation as a user would:
 // what OK, Cancel and scripting playback leave behind, the coalescing
 // timers, the stored placement, the presets menu's limits, languages,
-// styles and colours, pictures of the dialog and a leak check over twenty
-// runs. Every test starts from an empty plug-in store.
+// styles and colours, and pictures of the dialog. Every test starts from an
+// empty plug-in store.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -354,7 +354,8 @@ TEST_F(DialogRunTest, LanguageMenuAndSwitchingLanguage)
     EXPECT_NE(texts.find(" 1015='"), std::string::npos) << texts;
     EXPECT_EQ(PluginStore().GetString("", "Language", ""), "Deutsch");
     // The next dialog opens in the chosen language.
-    EXPECT_EQ(runIn(translated, "texts; cancel").Line("ui texts:"), texts);
+    report = runIn(translated, "texts; cancel");
+    EXPECT_EQ(report.Line("ui texts:"), texts) << report.Text();
 }
 
 TEST_F(DialogRunTest, StylesAndColoursRepaintEveryControl)
@@ -528,21 +529,6 @@ TEST_F(DialogRunTest, Screenshots)
         EXPECT_NE(report.Line("ui: screenshot "), "") << report.Text();
         EXPECT_EQ(report.Line("ui texts:").find(" 3='Presets'"), std::string::npos) << report.Text();
     }
-}
-
-TEST_F(DialogRunTest, TwentyDialogsLeakNothing)
-{
-    const HostReport report = RunHost(
-        "run " + Quote(ModulePath()) + " " + Quote(Layer()) +
-        " --dialog --repeat 20 --ui \"settle; slider blur 30; menu presets 'Rear Shadow'; position center; "
-        "outside off; color 00FF00; menu menu 'Interface/Flat style'; settle; cancel\"");
-    ASSERT_EQ(report.exitCode, 0u) << report.Text();
-    // The first run fills the process's caches (fonts, the window
-    // surfaces, the common controls); from then on nothing may grow.
-    const std::string second = report.Line("counts after run 2: ");
-    const std::string last = report.Line("counts after run 20: ");
-    ASSERT_NE(second, "") << report.Text();
-    EXPECT_EQ(second.substr(second.find(": ")), last.substr(last.find(": "))) << report.Text();
 }
 
 }  // namespace

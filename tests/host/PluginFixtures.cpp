@@ -108,7 +108,13 @@ const std::string& ModulePath()
     return path;
 }
 
-HostReport RunHost(const std::string& args) { return RunProcess(VEYDRA_HOST_EXE, args); }
+HostReport RunHost(const std::string& args)
+{
+    // Strict memory on every run: each host buffer ends right before a page
+    // the process may not touch, and the input and mask are read-only, so a
+    // read or write past what the module was handed fails the run at once.
+    return RunProcess(VEYDRA_HOST_EXE, args + " --guard-pages");
+}
 
 PluginRun RunPlugin(const std::string& input, const std::string& extra)
 {

@@ -31,7 +31,7 @@ struct PluginRun {
     PngImage output;
 };
 PluginRun RunPlugin(const std::string& input, const std::string& extra = "");
-// `veydra-host ARGS` as given.
+// `veydra-host ARGS --guard-pages`.
 HostReport RunHost(const std::string& args);
 const std::string& ModulePath();
 

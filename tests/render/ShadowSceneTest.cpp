@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
 #include <vector>
 
 #include "render/ShadowScene.h"
@@ -247,6 +249,37 @@ TEST(ShadowScene, PreviewIsCentredOnTheObject)
     EXPECT_EQ((v.left + v.right) / 2, (1480 + 1619) / 2);
     EXPECT_EQ((v.top + v.bottom) / 2, (1180 + 1319) / 2);
     EXPECT_EQ(scene.m_dibView.GetWidth(), 419);
+}
+
+// Slider values out of range (the fuzzer's extremes overflowed the fade)
+// give the picture of their clamped values, in the preview and the output.
+TEST(ShadowScene, OutOfRangeValuesRenderAsTheirClampedValues)
+{
+    const int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    ShadowParams wild = DefaultShadowParams();
+    wild.transparency = kMin;
+    wild.intensity = kMax;
+    wild.angleY = kMax;
+    wild.perspective = kMin;
+    wild.posX = 4;  // in range, so the shadow stays on the small picture
+    const auto render = [](const ShadowParams& p) {
+        LayerFixture f(60, 50, 20, 15, 39, 34);
+        CShadowScene scene(f.host, f.geometry);
+        scene.InitShadowRenderer(40, 30);
+        scene.BuildShadowTexture(p);
+        scene.BuildShadowPlane();
+        scene.RenderShadow(false, p);
+        std::vector<ARGB> view(scene.m_dibView.GetPixels(),
+                               scene.m_dibView.GetPixels() + scene.m_dibView.GetStride() * scene.m_dibView.GetHeight());
+        scene.RenderShadow(true, p);
+        return std::make_pair(view, f.out);
+    };
+    for (int32_t blur : {kMin, kMax}) {
+        wild.blur = blur;
+        const auto clamped = render(ClampShadowParams(wild));
+        EXPECT_EQ(render(wild), clamped) << blur;
+        EXPECT_NE(clamped.second, LayerFixture(60, 50, 20, 15, 39, 34).out) << "no shadow";
+    }
 }
 
 }  // namespace

@@ -61,19 +61,30 @@ HostReport RunProcess(const std::string& exe, const std::string& args, DWORD tim
     }
     CloseHandle(writeEnd);
 
-    // Read until the child closes its end (it exits), then wait for it.
+    // Read while the child runs, without ever blocking on the pipe, so a
+    // child that hangs without a word is still killed when its time is up.
     std::string output;
     char buffer[4096];
-    DWORD got = 0;
     const DWORD start = GetTickCount();
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
-        output.append(buffer, got);
-        if (GetTickCount() - start > timeoutMs)
+    for (;;) {
+        DWORD available = 0, got = 0;
+        if (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            if (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+                output.append(buffer, got);
+            continue;
+        }
+        if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+                   ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+                output.append(buffer, got);
             break;
-    }
-    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 9999);
-        WaitForSingleObject(process.hProcess, 5000);
+        }
+        if (GetTickCount() - start > timeoutMs) {
+            TerminateProcess(process.hProcess, 9999);
+            WaitForSingleObject(process.hProcess, 5000);
+            output += "\n(killed after " + std::to_string(timeoutMs) + " ms)\n";
+            break;
+        }
     }
     GetExitCodeProcess(process.hProcess, &report.exitCode);
     CloseHandle(process.hProcess);

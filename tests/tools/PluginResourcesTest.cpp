@@ -44,6 +44,20 @@ TEST(ParsePipl, NextPropertyStartsAtTheRoundedLength)
     EXPECT_EQ(DescribeProperty(*pipl.Find(FourCC("vers"))), "1.1");
 }
 
+// Properties of length 0 are legal; their report is empty text.
+TEST(ParsePipl, EmptyPropertiesDescribeAsEmpty)
+{
+    Bytes b;
+    b.U16(1).U32(0).U32(3).Property("kind", 0, {}).Property("name", 0, {}).Property("wx86", 0, {});
+    PiplInfo pipl;
+    std::string error;
+    ASSERT_TRUE(ParsePipl(b.data, pipl, error)) << error;
+    EXPECT_EQ(DescribeProperty(pipl.properties[0]), "");
+    EXPECT_EQ(DescribeProperty(pipl.properties[1]), "(bad string) ");
+    EXPECT_EQ(DescribeProperty(pipl.properties[2]), "\"\"");
+    EXPECT_EQ(CStringOf(pipl.properties[2]), "");
+}
+
 TEST(ParsePipl, RefusesResourcesThatEndEarlyOrLie)
 {
     const struct {

@@ -24,10 +24,11 @@ python3 "$source/samples/make_sample.py" "$work"
 status=0
 compare() {  # name input preset [mask]
     local name=$1 input=$2 preset=$3 mask=${4:-}
-    local native_args=() host_args=()
+    # Every host buffer ends right before an inaccessible page.
+    local native_args=() host_args=(--guard-pages)
     if [ -n "$mask" ]; then
         native_args=(--mask "$mask")
-        host_args=(--mask "$mask")
+        host_args+=(--mask "$mask")
     fi
     "$native" render "$input" -o "$work/native-$name.png" --preset "$preset" "${native_args[@]}"
     "$wine_run" "$host" run "$module" "$input" -o "$work/module-$name.png" --preset "$preset" "${host_args[@]}" \

@@ -98,6 +98,15 @@ bool CFilterHost::Load(std::string& error)
     return false;
 }
 
+void CFilterHost::Unload()
+{
+    if (m_hModule)
+        FreeLibrary(m_hModule);
+    m_hModule = nullptr;
+    m_pEntry = nullptr;
+    Say("module unloaded");
+}
+
 int16_t CFilterHost::Call(int16_t selector, void* block)
 {
     int16_t result = m_options.presetResult ? 1 : 0;
@@ -189,6 +198,11 @@ void CFilterHost::BuildRecord()
     // coordinates gets an empty filter rectangle.
     if (fits && !m_options.emptyFilterRect)
         r.filterRect = Rect16{0, 0, static_cast<int16_t>(m_doc.height), static_cast<int16_t>(m_doc.width)};
+    if (m_options.hasFilterRect) {
+        const int* f = m_options.filterRect;
+        r.filterRect = Rect16{static_cast<int16_t>(f[0]), static_cast<int16_t>(f[1]), static_cast<int16_t>(f[2]),
+                              static_cast<int16_t>(f[3])};
+    }
     r.background = RGBColor16{65535, 65535, 65535};
     r.maxSpace = 1 << 30;
     r.haveMask = m_doc.HasSelection() ? 1 : 0;
@@ -239,7 +253,7 @@ uint8_t CFilterHost::FilledByte(size_t i) const
 
 bool CFilterHost::OutputTouched() const
 {
-    for (size_t i = 0; i < m_nOutSize; ++i)
+    for (size_t i = 0; i < m_out.Size(); ++i)
         if (m_out[i] != FilledByte(i))
             return true;
     return false;
@@ -264,10 +278,9 @@ OSErr CFilterHost::Advance()
 OSErr CFilterHost::Deliver()
 {
     FilterRecord& r = m_record;
-    m_in.clear();
-    m_out.reset();
-    m_nOutSize = 0;
-    m_mask.clear();
+    m_in.Release();
+    m_out.Release();
+    m_mask.Release();
     m_bOutHandedOut = false;
     r.inData = r.outData = r.maskData = nullptr;
     r.inRowBytes = r.outRowBytes = r.maskRowBytes = 0;
@@ -282,20 +295,23 @@ OSErr CFilterHost::Deliver()
         return HostResult::kParamErr;
     }
     try {
+        const bool guarded = m_options.guardPages;
         const bool wholeDocument = r.inRect.left == 0 && r.inRect.top == 0 && r.inRect.Width() == m_doc.width &&
                                    r.inRect.Height() == m_doc.height;
         if (!r.inRect.IsEmpty()) {
             const int w = r.inRect.Width(), h = r.inRect.Height();
-            if (wholeDocument && r.inLoPlane == 0 && inPlanes == m_doc.planes && m_options.padRows == 0) {
+            if (wholeDocument && r.inLoPlane == 0 && inPlanes == m_doc.planes && m_options.padRows == 0 && !guarded) {
                 // The document's own pixels, read-only for the plug-in.
                 r.inData = m_doc.pixels.data();
                 r.inRowBytes = w * inPlanes;
             } else {
                 r.inRowBytes = w * inPlanes + m_options.padRows;
-                m_in.assign(size_t(r.inRowBytes) * h, 0xA5);
+                m_in.Allocate(BlockBytes(size_t(r.inRowBytes), h, size_t(w) * inPlanes), guarded);
+                std::memset(m_in.Data(), 0xA5, m_in.Size());
                 CopyPlanes(DocPixel(r.inRect.top, r.inRect.left), DocRowBytes(), m_doc.planes, r.inLoPlane,
-                           m_in.data(), size_t(r.inRowBytes), inPlanes, w, h);
-                r.inData = m_in.data();
+                           m_in.Data(), size_t(r.inRowBytes), inPlanes, w, h);
+                m_in.MakeReadOnly();
+                r.inData = m_in.Data();
             }
             r.inColumnBytes = inPlanes;
             r.inPlaneBytes = 1;
@@ -303,18 +319,17 @@ OSErr CFilterHost::Deliver()
         if (!r.outRect.IsEmpty()) {
             const int w = r.outRect.Width(), h = r.outRect.Height();
             r.outRowBytes = w * outPlanes + m_options.padRows;
-            m_nOutSize = size_t(r.outRowBytes) * h;
-            m_out.reset(new uint8_t[m_nOutSize]);
+            m_out.Allocate(BlockBytes(size_t(r.outRowBytes), h, size_t(w) * outPlanes), guarded);
             if (m_options.junkOut) {
-                for (size_t i = 0; i < m_nOutSize; ++i)
+                for (size_t i = 0; i < m_out.Size(); ++i)
                     m_out[i] = JunkByte(i);
             } else {
                 CopyPlanes(DocPixel(r.outRect.top, r.outRect.left), DocRowBytes(), m_doc.planes, r.outLoPlane,
-                           m_out.get(), size_t(r.outRowBytes), outPlanes, w, h);
-                for (int y = 0; y < h && m_options.padRows > 0; ++y)
+                           m_out.Data(), size_t(r.outRowBytes), outPlanes, w, h);
+                for (int y = 0; y + 1 < h && m_options.padRows > 0; ++y)
                     std::memset(&m_out[size_t(y) * r.outRowBytes + size_t(w) * outPlanes], 0, m_options.padRows);
             }
-            r.outData = m_out.get();
+            r.outData = m_out.Data();
             r.outColumnBytes = outPlanes;
             r.outPlaneBytes = 1;
             m_bOutHandedOut = true;
@@ -326,11 +341,17 @@ OSErr CFilterHost::Deliver()
         if (!r.maskRect.IsEmpty() && m_doc.HasSelection()) {
             const int w = r.maskRect.Width(), h = r.maskRect.Height();
             r.maskRowBytes = w + m_options.padRows;
-            m_mask.assign(size_t(r.maskRowBytes) * h, 0);
+            m_mask.Allocate(BlockBytes(size_t(r.maskRowBytes), h, size_t(w)), guarded);
+            std::memset(m_mask.Data(), 0, m_mask.Size());
             for (int y = 0; y < h; ++y)
                 std::memcpy(&m_mask[size_t(y) * r.maskRowBytes],
                             &m_doc.mask[size_t(y + r.maskRect.top) * m_doc.width + r.maskRect.left], size_t(w));
-            r.maskData = m_mask.data();
+            m_mask.MakeReadOnly();
+            r.maskData = m_mask.Data();
+            // Like hosts that fill the field in their own way: the buffer
+            // stays laid out as above.
+            if (m_options.maskRowBytes != kKeepRowBytes)
+                r.maskRowBytes = m_options.maskRowBytes;
         }
     } catch (const std::bad_alloc&) {
         Say("advanceState: the host is out of memory");
@@ -355,7 +376,7 @@ void CFilterHost::WriteBack()
         return;
     const int planes = m_nOutHi - m_nOutLo + 1;
     for (int y = 0; y < m_outRect.Height(); ++y) {
-        const uint8_t* src = m_out.get() + size_t(y) * m_nOutRowBytes;
+        const uint8_t* src = m_out.Data() + size_t(y) * m_nOutRowBytes;
         uint8_t* dst = DocPixel(m_outRect.top + y, m_outRect.left) + m_nOutLo;
         if (planes == m_doc.planes) {
             std::memcpy(dst, src, size_t(m_outRect.Width()) * planes);
@@ -387,7 +408,21 @@ void CFilterHost::ReportStart(int16_t result)
         Say("outData: none handed out");
     else
         Say(std::string("outData: ") + (OutputTouched() ? "written" : "untouched"));
+    ReportOutputPadding();
     Say("advanceState calls: " + std::to_string(m_nAdvanceCalls));
+}
+
+// The bytes between one output row's pixels and the next row belong to the
+// host: a plug-in must not write there.
+void CFilterHost::ReportOutputPadding() const
+{
+    if (!m_bOutHandedOut || m_options.padRows == 0)
+        return;
+    const size_t used = size_t(m_outRect.Width()) * (m_nOutHi - m_nOutLo + 1);
+    bool written = false;
+    for (size_t i = 0; i < m_out.Size() && !written; ++i)
+        written = i % size_t(m_nOutRowBytes) >= used && m_out[i] != FilledByte(i);
+    Say(std::string("outData row padding: ") + (written ? "written" : "untouched"));
 }
 
 void CFilterHost::ReportRects() const

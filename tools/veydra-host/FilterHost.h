@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "HostBuffer.h"
 #include "HostDocument.h"
 #include "HostOptions.h"
 #include "host/HostRecords.h"
@@ -27,6 +28,8 @@ public:
     // LoadLibrary, then the entry point named by the PIPL property for this
     // host's architecture. False with a reason.
     bool Load(std::string& error);
+    // FreeLibrary, as hosts that unload the module after every run do.
+    void Unload();
 
     // The about selector alone, with an about record (not a filter record).
     void CallAbout();
@@ -50,6 +53,7 @@ private:
     void ReportStart(int16_t result);
     void ReportErrorString(int16_t result) const;
     void ReportRects() const;
+    void ReportOutputPadding() const;
     void ReportDescriptor() const;
     void ReportHandles() const;
     bool RectInDocument(const Rect16& rect) const;
@@ -81,9 +85,10 @@ private:
     intptr_t m_data = 0;
 
     // The buffers handed out by the last advanceState.
-    std::vector<uint8_t> m_in, m_mask;
-    std::unique_ptr<uint8_t[]> m_out;  // not zeroed first: hosts hand out fresh memory
-    size_t m_nOutSize = 0;
+    // Each ends at its last pixel byte (no padding after the last row);
+    // with --guard-pages an inaccessible page follows it.
+    CHostBuffer m_in, m_mask;
+    CHostBuffer m_out;  // not zeroed first: hosts hand out fresh memory
     bool m_bOutHandedOut = false;
     Rect16 m_outRect{};
     int m_nOutLo = 0, m_nOutHi = -1, m_nOutRowBytes = 0;

@@ -14,8 +14,9 @@ const char* HostUsage()
            "         [--advance-fails] [--null-in] [--null-out] [--null-mask] [--null-error-string]\n"
            "         [--null-record] [--no-host-window] [--empty-filter-rect] [--stale-data]\n"
            "         [--preset-result] [--no-finish] [--worker-thread] [--filter-case N] [--planes N]\n"
-           "         [--pad-rows N] [--selector N]... [--dialog-time-limit MS]\n"
-           "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N] [--repeat N]\n"
+           "         [--pad-rows N] [--mask-row-bytes N] [--filter-rect T,L,B,R] [--selector N]...\n"
+           "         [--dialog-time-limit MS] [--guard-pages] [--repeat N] [--reload] [--resources]\n"
+           "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N]\n"
            "  SCRIPT: steps separated by ';' played on the dialog, e.g.\n"
            "         \"settle; slider blur 70; position top; outside off; color 00FF00;\n"
            "          drag-preview -50 20; settle; screenshot shot.png; ok\"\n";
@@ -60,6 +61,9 @@ const Flag kFlags[] = {
     {"--preset-result", &HostOptions::presetResult},
     {"--no-finish", &HostOptions::noFinish},
     {"--worker-thread", &HostOptions::workerThread},
+    {"--guard-pages", &HostOptions::guardPages},
+    {"--reload", &HostOptions::reload},
+    {"--resources", &HostOptions::resources},
 };
 
 struct Number {
@@ -71,8 +75,8 @@ const Number kNumbers[] = {
     {"--synthetic", &HostOptions::synthetic},   {"--play-info", &HostOptions::playInfo},
     {"--filter-case", &HostOptions::filterCase}, {"--planes", &HostOptions::planes},
     {"--pad-rows", &HostOptions::padRows},      {"--dialog-time-limit", &HostOptions::dialogTimeLimitMs},
+    {"--mask-row-bytes", &HostOptions::maskRowBytes}, {"--repeat", &HostOptions::repeat},
     {"--ui-time-limit", &HostOptions::uiTimeLimitMs}, {"--color-choice-error", &HostOptions::colorChoiceError},
-    {"--repeat", &HostOptions::repeat},
 };
 
 bool TakeFlag(HostOptions& o, const std::string& arg)
@@ -100,6 +104,19 @@ void TakeSet(HostOptions& o, const std::string& text)
     o.sets.emplace_back(text.substr(0, 4), text.substr(5));
 }
 
+void TakeRect(HostOptions& o, const std::string& text)
+{
+    size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t comma = i < 3 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos)
+            throw UsageError("--filter-rect: expected T,L,B,R, got '" + text + "'");
+        o.filterRect[i] = ToInt("--filter-rect", text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    o.hasFilterRect = true;
+}
+
 }  // namespace
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args)
@@ -111,7 +128,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
         if (TakeFlag(o, arg))
             continue;
         const bool takesValue = arg == "-o" || arg == "--mask" || arg == "--set" || arg == "--preset" ||
-                                arg == "--selector" || arg == "--ui" || FindNumber(arg);
+                                arg == "--selector" || arg == "--filter-rect" || arg == "--ui" || FindNumber(arg);
         if (!takesValue) {
             if (arg.size() > 1 && arg[0] == '-')
                 throw UsageError("unknown option '" + arg + "'");
@@ -131,6 +148,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.preset = value;
         else if (arg == "--selector")
             o.selectors.push_back(ToInt(arg, value));
+        else if (arg == "--filter-rect")
+            TakeRect(o, value);
         else if (arg == "--ui")
             o.ui = value;
         else

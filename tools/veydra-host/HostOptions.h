@@ -3,6 +3,7 @@
 // faulty one.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,9 @@
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// maskRowBytes as the host lays the mask out.
+const int kKeepRowBytes = INT_MIN;
 
 struct HostOptions {
     std::string command;  // "info", "run" or "about"
@@ -52,6 +56,19 @@ struct HostOptions {
     int planes = 3;                       // planes before the plug-in asks
     int padRows = 0;                      // extra bytes at the end of every row
     std::vector<int> selectors;           // call these selectors alone instead of a run
+    int maskRowBytes = kKeepRowBytes;     // the maskRowBytes the plug-in is told
+    bool hasFilterRect = false;           // filterRect as given instead of the whole document
+    int filterRect[4] = {0, 0, 0, 0};     // top, left, bottom, right
+
+    // Strict memory: every host buffer ends right before an inaccessible
+    // page, and the input and mask buffers are read-only.
+    bool guardPages = false;
+
+    // Several invocations in one process, for leak checks and for hosts that
+    // unload the module between runs. Each starts from the original image.
+    int repeat = 1;
+    bool reload = false;     // FreeLibrary and LoadLibrary between runs
+    bool resources = false;  // report the process's memory and objects after each run
     int dialogTimeLimitMs = 10000;
 
     // The --ui script played on the module's dialog (UiScript.h) instead of
@@ -61,9 +78,6 @@ struct HostOptions {
     // Non-zero: the colour services answer every choose-colour call with
     // this error, as hosts without a picker do (-30900 PSPI, -50 others).
     int colorChoiceError = 0;
-    // Runs the whole sequence this many times in one process, reporting the
-    // process's GDI objects and windows after each run (a leak check).
-    int repeat = 1;
 };
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args);

@@ -148,6 +148,9 @@ const char* OwnArchitecture() { return sizeof(void*) == 8 ? "x64" : "x86"; }
 
 std::string CStringOf(const PiplProperty& p)
 {
+    // An empty property has no bytes to point at, not even a zero.
+    if (p.data.empty())
+        return std::string();
     const char* text = reinterpret_cast<const char*>(p.data.data());
     return std::string(text, strnlen(text, p.data.size()));
 }

@@ -24,10 +24,10 @@
 #include "HostServices.h"
 #include "ModuleResources.h"
 #include "PluginResources.h"
+#include "ProcessResources.h"
 #include "UiDriver.h"
 #include "UiScript.h"
 #include "UiWindows.h"
-#include "support/GuiCounters.h"
 
 namespace {
 
@@ -119,40 +119,52 @@ int RunModule(const HostOptions& options)
         Say("host: " + error);
         return 2;
     }
+    const HostDocument original = options.repeat > 1 ? document : HostDocument();
+    bool loaded = true;
     bool scriptFailed = false;
-    const auto callModule = [&options, &host, &script, &scriptFailed] {
-        const auto call = [&options, &host] {
-            if (options.command == "about")
-                host.CallAbout();
-            else if (!options.selectors.empty())
-                host.CallSelectors(options.selectors);
-            else
-                host.RunSequence();
-        };
-        if (options.repeat > 1)
-            Say("counts before run 1: gdi " + std::to_string(CountGdiObjects()) + " windows " +
-                std::to_string(CountThreadWindows()));
-        for (int run = 1; run <= options.repeat; ++run) {
-            // The module's dialogs belong to the thread that calls it.
-            if (script.empty()) {
-                CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
-                call();
-            } else {
-                CUiSync sync;
-                UiDriverSettings settings;
-                settings.uiThread = GetCurrentThreadId();
-                settings.sync = &sync;
-                settings.steps = script;
-                settings.stepTimeLimitMs = options.uiTimeLimitMs;
-                settings.hostPicksColours = !options.noColorServices && options.colorChoiceError == 0;
-                CUiDriver driver(settings);
-                call();
-                driver.Finish();
-                scriptFailed = scriptFailed || driver.Failed();
+    const auto call = [&options, &host] {
+        if (options.command == "about")
+            host.CallAbout();
+        else if (!options.selectors.empty())
+            host.CallSelectors(options.selectors);
+        else
+            host.RunSequence();
+    };
+    // The module's dialogs belong to the thread that calls it.
+    const auto callWatched = [&] {
+        if (script.empty()) {
+            CDialogWatcher watcher(GetCurrentThreadId(), options.dialogTimeLimitMs);
+            call();
+            return;
+        }
+        CUiSync sync;
+        UiDriverSettings settings;
+        settings.uiThread = GetCurrentThreadId();
+        settings.sync = &sync;
+        settings.steps = script;
+        settings.stepTimeLimitMs = options.uiTimeLimitMs;
+        settings.hostPicksColours = !options.noColorServices && options.colorChoiceError == 0;
+        CUiDriver driver(settings);
+        call();
+        driver.Finish();
+        scriptFailed = scriptFailed || driver.Failed();
+    };
+    const auto callModule = [&] {
+        for (int run = 1; run <= options.repeat && loaded; ++run) {
+            if (options.repeat > 1) {
+                Say("run " + std::to_string(run) + " of " + std::to_string(options.repeat));
+                if (run > 1)
+                    document.pixels = original.pixels;
+                if (run > 1 && options.reload) {
+                    host.Unload();
+                    loaded = host.Load(error);
+                    if (!loaded)
+                        break;
+                }
             }
-            if (options.repeat > 1)
-                Say("counts after run " + std::to_string(run) + ": gdi " + std::to_string(CountGdiObjects()) +
-                    " windows " + std::to_string(CountThreadWindows()));
+            callWatched();
+            if (options.resources)
+                Say("resources after run " + std::to_string(run) + ": " + DescribeResources(MeasureProcess()));
         }
     };
     if (options.workerThread) {
@@ -162,6 +174,10 @@ int RunModule(const HostOptions& options)
         worker.join();
     } else {
         callModule();
+    }
+    if (!loaded) {
+        Say("host: " + error);
+        return 2;
     }
     if (!options.output.empty() && options.selectors.empty()) {
         if (!SaveDocument(options.output, document, error)) {

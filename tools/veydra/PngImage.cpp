@@ -13,10 +13,6 @@
 
 namespace {
 
-// Every working buffer of a run is at most image-sized ARGB; refuse images
-// whose ARGB form would not fit in the 2 GB a buffer may hold.
-const uint64_t kMaxImageBytes = INT32_MAX;
-
 struct PngImageReader {
     png_image image;
     PngImageReader() { std::memset(&image, 0, sizeof image), image.version = PNG_IMAGE_VERSION; }
@@ -28,20 +24,10 @@ std::string Describe(const std::string& path, const char* what)
     return path + ": " + what;
 }
 
-}  // namespace
-
-RasterImage ReadPng(const std::string& path, PngLoad load)
+// The pixels of an image whose header has been read, as 8-bit grey, RGB or
+// RGBA.
+RasterImage FinishRead(png_image& image, PngLoad load, const std::string& name, uint64_t maxArgbBytes)
 {
-    FILE* probe = std::fopen(path.c_str(), "rb");
-    if (!probe)
-        throw CliError(Describe(path, std::strerror(errno)));
-    std::fclose(probe);
-
-    PngImageReader reader;
-    png_image& image = reader.image;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        throw CliError(Describe(path, ("not a readable PNG file (" + std::string(image.message) + ")").c_str()));
-
     RasterImage out;
     out.width = static_cast<int>(image.width);
     out.height = static_cast<int>(image.height);
@@ -55,16 +41,41 @@ RasterImage ReadPng(const std::string& path, PngLoad load)
         image.format = PNG_FORMAT_RGB;
         out.planes = 3;
     }
-    if (static_cast<uint64_t>(image.width) * image.height * 4 > kMaxImageBytes)
-        throw CliError(Describe(path, "image too large to hold in memory"));
+    if (static_cast<uint64_t>(image.width) * image.height * 4 > maxArgbBytes)
+        throw CliError(Describe(name, "image too large to hold in memory"));
     try {
         out.pixels.resize(PNG_IMAGE_SIZE(image));
     } catch (const std::bad_alloc&) {
-        throw CliError(Describe(path, "image too large to hold in memory"));
+        throw CliError(Describe(name, "image too large to hold in memory"));
     }
     if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr))
-        throw CliError(Describe(path, ("corrupt or truncated PNG (" + std::string(image.message) + ")").c_str()));
+        throw CliError(Describe(name, ("corrupt or truncated PNG (" + std::string(image.message) + ")").c_str()));
     return out;
+}
+
+}  // namespace
+
+RasterImage ReadPng(const std::string& path, PngLoad load)
+{
+    FILE* probe = std::fopen(path.c_str(), "rb");
+    if (!probe)
+        throw CliError(Describe(path, std::strerror(errno)));
+    std::fclose(probe);
+
+    PngImageReader reader;
+    if (!png_image_begin_read_from_file(&reader.image, path.c_str()))
+        throw CliError(
+            Describe(path, ("not a readable PNG file (" + std::string(reader.image.message) + ")").c_str()));
+    return FinishRead(reader.image, load, path, kMaxImageBytes);
+}
+
+RasterImage DecodePng(const void* data, size_t size, PngLoad load, const std::string& name, uint64_t maxArgbBytes)
+{
+    PngImageReader reader;
+    if (!png_image_begin_read_from_memory(&reader.image, data, size))
+        throw CliError(
+            Describe(name, ("not a readable PNG file (" + std::string(reader.image.message) + ")").c_str()));
+    return FinishRead(reader.image, load, name, maxArgbBytes);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // Reading and writing PNG files as 8-bit interleaved pixels (libpng).
 #pragma once
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -26,10 +28,20 @@ enum class PngLoad {
     Grey,    // reduced to one grey channel
 };
 
+// Every working buffer of a run is at most image-sized ARGB; an image whose
+// ARGB form would not fit in the 2 GB a buffer may hold is refused.
+const uint64_t kMaxImageBytes = INT32_MAX;
+
 // Any colour type and bit depth comes out as 8-bit channels. Throws CliError
 // for a missing, unreadable, corrupt or truncated file and for images too
 // large to hold.
 RasterImage ReadPng(const std::string& path, PngLoad load);
+
+// The same decoding for a PNG held in memory; `name` starts every error
+// message. Images whose ARGB form takes more than `maxArgbBytes` are refused
+// before any pixel memory is taken.
+RasterImage DecodePng(const void* data, size_t size, PngLoad load, const std::string& name,
+                      uint64_t maxArgbBytes = kMaxImageBytes);
 
 // Writes grey, RGB or RGBA pixels. The file appears whole or not at all: the data
 // goes to a temporary file beside it, which is renamed over the target once

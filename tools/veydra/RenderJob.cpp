@@ -4,7 +4,6 @@
 #include <iomanip>
 #include <ostream>
 
-#include "PngImage.h"
 #include "render/RunGeometry.h"
 #include "render/ShadowScene.h"
 
@@ -33,49 +32,54 @@ private:
 
 }  // namespace
 
-void RunRender(const RenderOptions& options, std::ostream& log)
+RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const RenderOptions& options,
+                        const std::function<void(const char*)>& lap)
 {
-    for (const std::string& note : options.notes)
-        log << "veydra: " << note << "\n";
-
-    StageClock clock(options.timings, log);
-    const RasterImage input = ReadPng(options.input, PngLoad::Colour);
-    RasterImage mask;
-    if (!options.mask.empty()) {
-        mask = ReadPng(options.mask, PngLoad::Grey);
-        if (mask.width != input.width || mask.height != input.height)
-            throw CliError(options.mask + ": mask is " + std::to_string(mask.width) + "x" +
-                           std::to_string(mask.height) + ", the image " + std::to_string(input.width) + "x" +
-                           std::to_string(input.height));
-    }
-    clock.Lap("png decode");
+    if (mask && (mask->width != input.width || mask->height != input.height))
+        throw CliError(options.mask + ": mask is " + std::to_string(mask->width) + "x" + std::to_string(mask->height) +
+                       ", the image " + std::to_string(input.width) + "x" + std::to_string(input.height));
 
     RasterImage output = input;  // the host hands back the current pixels to blend onto
     const HostBuffers host = HostBuffers::Packed(input.width, input.height, input.planes, input.pixels.data(),
-                                                 output.pixels.data(),
-                                                 options.mask.empty() ? nullptr : mask.pixels.data());
+                                                 output.pixels.data(), mask ? mask->pixels.data() : nullptr);
     RunGeometry geometry;
     const RunRefusal refusal = ComputeRunGeometry(host, geometry);
     if (refusal != RunRefusal::None)
         throw CliError(options.input + ": " + RefusalText(refusal));
-    clock.Lap("object bounds");
+    lap("object bounds");
 
     const ShadowParams& params = options.params;
     CShadowScene scene(host, geometry);
     scene.InitShadowRenderer();
     if (scene.m_dibImage.IsEmpty() || scene.m_dibRender.IsEmpty())
         throw CliError(options.input + ": image too large to hold in memory");
-    clock.Lap("image+object buffers");
+    lap("image+object buffers");
     scene.BuildShadowTexture(params);
-    clock.Lap("texture+blur");
+    lap("texture+blur");
     scene.BuildShadowPlane();
     scene.RenderFrame(true, params);
-    clock.Lap("render");
+    lap("render");
     scene.CompositeShadow(params);
-    clock.Lap("composite");
+    lap("composite");
+    return output;
+}
 
+void RunRender(const RenderOptions& options, std::ostream& log)
+{
+    for (const std::string& note : options.notes)
+        log << "veydra: " << note << "\n";
+
+    StageClock clock(options.timings, log);
+    const auto lap = [&clock](const char* stage) { clock.Lap(stage); };
+    const RasterImage input = ReadPng(options.input, PngLoad::Colour);
+    RasterImage mask;
+    if (!options.mask.empty())
+        mask = ReadPng(options.mask, PngLoad::Grey);
+    lap("png decode");
+
+    const RasterImage output = ApplyShadow(input, options.mask.empty() ? nullptr : &mask, options, lap);
     WritePngAtomically(options.output, output);
-    clock.Lap("png encode");
+    lap("png encode");
 }
 
 void ListPresets(std::ostream& out)

@@ -1,11 +1,21 @@
 // One `veydra render`: the plug-in's run without its dialog, on PNG files.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 
 #include "Options.h"
+#include "PngImage.h"
 
 // Throws CliError when the files or the image refuse; nothing is written then.
 void RunRender(const RenderOptions& options, std::ostream& log);
+
+// The run on decoded pixels: pairs the mask (null: none) with the image,
+// finds the object, renders the shadow and lays it over a copy of the input,
+// which it returns. Throws CliError, naming options.input and options.mask,
+// when the pair does not fit or the image has no object. `lap` is told when
+// each stage ends.
+RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const RenderOptions& options,
+                        const std::function<void(const char*)>& lap);
 
 void ListPresets(std::ostream& out);
