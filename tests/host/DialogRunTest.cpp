@@ -117,7 +117,8 @@ TEST_F(DialogRunTest, PlaybackShowsTheDescriptorOnlyWhenAskedTo)
     EXPECT_EQ(StateValue(shown.report, "posX"), "-40");
     EXPECT_EQ(StateValue(shown.report, "zoom"), "300");  // the slider clamps
     EXPECT_EQ(StateValue(shown.report, "color"), "FF0000");
-    EXPECT_NE(shown.report.Line("descriptor recorded (recordInfo 0): ").find("bluR=77"), std::string::npos);
+    EXPECT_NE(shown.report.Line("descriptor recorded (recordInfo 0): ").find("bluR=77"), std::string::npos)
+        << shown.report.Text();
 
     for (const char* playInfo : {"0", "2"}) {
         const PluginRun silent = Dialog("state; ok", set + "--play-info " + playInfo);
@@ -219,7 +220,8 @@ TEST_F(DialogRunTest, PlacementStoredOrDefault)
     store.SetInt("", "Y", 60);
     store.SetInt("", "Width", 1000);
     store.SetInt("", "Height", 700);
-    EXPECT_EQ(StateValue(Dialog("state; cancel").report, "window"), "50,60,1000x700");
+    const HostReport stored = Dialog("state; cancel").report;
+    EXPECT_EQ(StateValue(stored, "window"), "50,60,1000x700") << stored.Text();
     EXPECT_EQ(store.GetInt("", "Width", 0), 1000);
 }
 
