@@ -15,7 +15,8 @@
 // of kShadowParamTable, U8 x 2 preview client size, U8 pattern length and the
 // pattern that fills the pixels, U8 mask pattern length and that pattern;
 // then one byte per step of the dialog's life (new values, texture, plane,
-// preview render, final render).
+// preview render, final render, a pan of the preview to a point given by
+// two more bytes).
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -82,7 +83,7 @@ void RunScene(CFuzzInput& in, const HostBuffers& host, const RunGeometry& geomet
     scene.BuildShadowTexture(params);
     scene.BuildShadowPlane();
     for (int step = 0; step < kMaxSteps && in.Left() > 0; ++step) {
-        switch (in.U8() % 5) {
+        switch (in.U8() % 6) {
         case 0:
             params = RawParams(in);
             break;
@@ -95,6 +96,15 @@ void RunScene(CFuzzInput& in, const HostBuffers& host, const RunGeometry& geomet
         case 3:
             scene.RenderShadow(false, params);
             break;
+        case 4: {
+            // Anywhere, even outside the image: the view is clamped back.
+            const int x = in.U8() - 64, y = in.U8() - 64;
+            scene.m_preview.CentreOn(x, y);
+            scene.m_preview.ClampView();
+            scene.CompleteViewRows();
+            scene.ComposePreview(params);
+            break;
+        }
         default:
             scene.RenderShadow(true, params);
             break;
