@@ -176,6 +176,21 @@ TEST(ReadDescriptor, WithoutHandleSuiteSaysSoAndForgetsTheDescriptor)
     HostHandles().Dispose(given);  // the host still owns it
 }
 
+// The host tells a recorded descriptor from the one it gave by serial: the
+// allocator may well hand the new handle the address of the disposed one.
+TEST(HostHandleSuite, AHandleAtAFreedAddressIsAnotherHandle)
+{
+    const Handle first = HostHandles().New(8);
+    const uint64_t serial = HostHandles().SerialOf(first);
+    EXPECT_NE(serial, 0u);
+    HostHandles().Dispose(first);
+    EXPECT_EQ(HostHandles().SerialOf(first), 0u);
+    const Handle second = HostHandles().New(8);
+    EXPECT_NE(HostHandles().SerialOf(second), 0u);
+    EXPECT_NE(HostHandles().SerialOf(second), serial);
+    HostHandles().Dispose(second);
+}
+
 TEST(WriteDescriptor, RecordsAllThirteenInOrderAndReplacesTheOldOne)
 {
     ScriptedRun run({Long("zooM", 50)});

@@ -173,7 +173,8 @@ TEST_F(PluginRunTest, PlayInfoDecidesWhetherTheDialogShows)
     EXPECT_EQ(shown.report.Result(3), 0) << shown.report.Text();
     EXPECT_NE(shown.report.Line("dialog: caption \"Veydra\""), "") << shown.report.Text();
     EXPECT_EQ(shown.output.rgba, repeated.output.rgba);
-    EXPECT_NE(shown.report.Line("descriptor recorded (recordInfo 0): ").find("offX=9"), std::string::npos);
+    EXPECT_NE(shown.report.Line("descriptor recorded (recordInfo 0): ").find("offX=9"), std::string::npos)
+        << shown.report.Text();
     CRegistryStore store(std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct);
     EXPECT_EQ(store.GetInt("", "Pos X", -1), 9);
 }

@@ -168,6 +168,7 @@ void CFilterHost::BuildDescriptor()
     m_descriptorParams.playInfo = static_cast<int16_t>(m_options.playInfo);
     m_descriptorParams.recordInfo = DialogRecord::kOptional;
     m_givenDescriptor = items.empty() ? nullptr : CHostDescriptors::Encode(items);
+    m_givenSerial = HostHandles().SerialOf(m_givenDescriptor);
     m_descriptorParams.descriptor = m_givenDescriptor;
     if (!items.empty())
         Say("descriptor given (playInfo " + std::to_string(m_options.playInfo) + "): " + DescribeDescriptor(items));
@@ -434,7 +435,10 @@ void CFilterHost::ReportRects() const
 void CFilterHost::ReportDescriptor() const
 {
     if (m_givenDescriptor) {
-        const bool disposed = !HostHandles().IsLive(m_givenDescriptor) || m_descriptorParams.descriptor == nullptr;
+        // By serial: a descriptor recorded after the given one was disposed
+        // of may have been handed the same address.
+        const bool disposed = HostHandles().SerialOf(m_givenDescriptor) != m_givenSerial ||
+                              m_descriptorParams.descriptor == nullptr;
         Say(std::string("descriptor given: ") + (disposed ? "consumed by the plug-in" : "left with the host"));
     }
     const CHostDescriptors& d = HostDescriptors();
@@ -446,7 +450,8 @@ void CFilterHost::ReportDescriptor() const
             std::to_string(d.m_nReadersClosed) + " closed");
     }
     const Handle recorded = m_descriptorParams.descriptor;
-    if (recorded && recorded != m_givenDescriptor && HostHandles().IsLive(recorded)) {
+    const uint64_t recordedSerial = HostHandles().SerialOf(recorded);
+    if (recordedSerial != 0 && recordedSerial != m_givenSerial) {
         Say("descriptor recorded (recordInfo " + std::to_string(m_descriptorParams.recordInfo) +
             "): " + DescribeDescriptor(CHostDescriptors::Decode(recorded)));
     } else {

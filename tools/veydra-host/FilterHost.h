@@ -78,6 +78,7 @@ private:
     ReadDescriptorProcs m_readProcs{};
     WriteDescriptorProcs m_writeProcs{};
     Handle m_givenDescriptor = nullptr;
+    uint64_t m_givenSerial = 0;  // its allocation, told apart from a later one at its address
     struct {
         Str255 text;
         unsigned char guard[16];

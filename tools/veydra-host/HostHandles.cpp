@@ -54,6 +54,7 @@ Handle CHostHandles::New(int32_t size)
     }
     block->data = data;
     block->size = size;
+    block->serial = ++m_nSerial;
     m_live.push_back(block);
     return &block->data;
 }
@@ -88,6 +89,11 @@ int32_t CHostHandles::Size(Handle handle) const { return IsLive(handle) ? BlockO
 bool CHostHandles::IsLive(Handle handle) const
 {
     return handle && std::find(m_live.begin(), m_live.end(), BlockOf(handle)) != m_live.end();
+}
+
+uint64_t CHostHandles::SerialOf(Handle handle) const
+{
+    return IsLive(handle) ? BlockOf(handle)->serial : 0;
 }
 
 CHostHandles& HostHandles()

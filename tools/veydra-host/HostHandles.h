@@ -21,6 +21,9 @@ public:
     OSErr Resize(Handle handle, int32_t size);
     int32_t Size(Handle handle) const;
     bool IsLive(Handle handle) const;
+    // Which allocation a live handle is, 0 for none: a handle disposed of
+    // and a new one can share an address, never a serial.
+    uint64_t SerialOf(Handle handle) const;
     size_t LiveCount() const { return m_live.size(); }
 
     // What the plug-in did with handles, for the host's report.
@@ -32,10 +35,12 @@ private:
     struct Block {
         char* data;  // first: a Handle is the address of this pointer
         int32_t size;
+        uint64_t serial;
     };
     static Block* BlockOf(Handle handle) { return reinterpret_cast<Block*>(handle); }
 
     std::vector<Block*> m_live;
+    uint64_t m_nSerial = 0;
 };
 
 // One per process: the suite's procs have no context argument.
