@@ -52,9 +52,20 @@ HostReport RunProcess(const std::string& exe, const std::string& args, DWORD tim
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process = {};
     std::string command = Quote(exe) + " " + args;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    // Wine now and then fails to start a process while many come and go;
+    // that says nothing of the plug-in, so the start is tried again.
+    bool started = false;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(500);
+        started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                 &process) != FALSE;
+        error = started ? 0 : GetLastError();
+    }
+    if (!started) {
         report.exitCode = 9998;
-        report.lines.push_back("cannot start " + exe);
+        report.lines.push_back("cannot start " + exe + " (error " + std::to_string(error) + ")");
         CloseHandle(readEnd);
         CloseHandle(writeEnd);
         return report;
