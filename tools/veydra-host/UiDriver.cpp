@@ -220,14 +220,18 @@ bool CUiDriver::WaitForMainDialog()
     return false;
 }
 
+bool CUiDriver::IsMainDialog(HWND dialog)
+{
+    HWND preview = ::GetDlgItem(dialog, kPreviewId);
+    HWND slider = ::GetDlgItem(dialog, kSliderProbeId);
+    return preview != nullptr && slider != nullptr && ClassOf(slider) == TRACKBAR_CLASSA;
+}
+
 HWND CUiDriver::FindMainDialog() const
 {
-    for (HWND dialog : ThreadWindows(m_settings.uiThread, "#32770")) {
-        HWND preview = ::GetDlgItem(dialog, kPreviewId);
-        HWND slider = ::GetDlgItem(dialog, kSliderProbeId);
-        if (preview != nullptr && slider != nullptr && ClassOf(slider) == TRACKBAR_CLASSA)
+    for (HWND dialog : ThreadWindows(m_settings.uiThread, "#32770"))
+        if (IsMainDialog(dialog))
             return dialog;
-    }
     return nullptr;
 }
 
@@ -912,6 +916,11 @@ void CUiDriver::AnswerStrayDialogs()
 {
     for (HWND dialog : ThreadWindows(m_settings.uiThread, "#32770")) {
         if (dialog == m_hMain || std::find(m_answered.begin(), m_answered.end(), dialog) != m_answered.end())
+            continue;
+        // A dialog still being made is not shown yet, and the main dialog
+        // may appear between one look for it and this one: neither is a
+        // stray message to be answered.
+        if (!::IsWindowVisible(dialog) || IsMainDialog(dialog))
             continue;
         m_answered.push_back(dialog);
         Say(DescribeDialog(dialog));

@@ -55,6 +55,7 @@ private:
     Clock::time_point Deadline() const;
     void CheckDeadline(Clock::time_point deadline, const std::string& what) const;
 
+    static bool IsMainDialog(HWND dialog);
     HWND FindMainDialog() const;
     HWND FindOtherDialog() const;
     bool WaitForMainDialog();
