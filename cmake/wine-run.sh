@@ -74,20 +74,19 @@ export WINELOADER=$loader64
 
 # Makes the prefix once, with the 64-bit loader, and says loudly when that
 # fails. A prefix made while 32-bit programs could not run lacks their half;
-# it is made again once they can.
+# it is brought up to date in place once they can (never deleted: the
+# folder may be one the user pointed us at).
 prepare_prefix() {
     local want_x86=$1 marker="$WINEPREFIX/.veydra-prefix" log="$WINEPREFIX.boot.log"
-    mkdir -p "$(dirname "$WINEPREFIX")"
+    mkdir -p "$(dirname "$WINEPREFIX")" 2>/dev/null || die "cannot make the folder of the Wine prefix $WINEPREFIX"
     (
         flock 9
         if [ -f "$marker" ] && { [ "$want_x86" = no ] || grep -qx 'x86=yes' "$marker"; }; then
             exit 0
         fi
-        if [ -d "$WINEPREFIX" ]; then
-            "$WINESERVER_BIN" -k 2>/dev/null || true
-            rm -rf "$WINEPREFIX"
-        fi
-        if ! "$loader64" wineboot --init >"$log" 2>&1 || ! "$WINESERVER_BIN" -w >>"$log" 2>&1 ||
+        local boot=--init
+        [ -f "$WINEPREFIX/system.reg" ] && boot=--update
+        if ! "$loader64" wineboot "$boot" >"$log" 2>&1 || ! "$WINESERVER_BIN" -w >>"$log" 2>&1 ||
             [ ! -f "$WINEPREFIX/system.reg" ]; then
             echo "wine-run.sh: cannot make the Wine prefix $WINEPREFIX with $loader64; Wine said:" >&2
             tail -n 5 "$log" | sed 's/^/    /' >&2
