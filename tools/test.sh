@@ -49,7 +49,7 @@ done
 if [ -n "$x86_reason" ]; then
     echo "win32: its Wine tests were skipped, not passed: $x86_reason"
 elif grep -qsx enabled /proc/sys/fs/binfmt_misc/veydra-i386; then
-    echo "win32: run through the qemu-i386 emulator (this kernel runs no 32-bit processes)"
+    echo "win32: run through the qemu-i386 emulator (${VEYDRA_I386_ROUTE:+VEYDRA_I386_ROUTE=}${VEYDRA_I386_ROUTE:-this kernel runs no 32-bit processes})"
 fi
 echo "summary: $passed passed, $failed failed, $skipped skipped"
 exit $status
