@@ -14,9 +14,9 @@ DibPixelStore AllocateDibPixels(const DibInfo& info)
     if (!bitmap || !bits) {
         if (bitmap)
             DeleteObject(bitmap);
-        return DibPixelStore{nullptr, nullptr};
+        return DibPixelStore{nullptr, nullptr, 0, false};
     }
-    return DibPixelStore{bitmap, static_cast<uint32_t*>(bits)};
+    return DibPixelStore{bitmap, static_cast<uint32_t*>(bits), info.header.biSizeImage, false};
 }
 
 void ReleaseDibPixels(const DibPixelStore& store)

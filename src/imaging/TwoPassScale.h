@@ -7,8 +7,14 @@
 // place. The kernel (CBoxFilter, ...) and the pixel policy (CDataPaintLib32 or
 // CDataPaintLib8) are the template arguments.
 //
-// Source and destination may be the same pixels: the source is read in full
+// Source and destination may be the same pixels. At an unchanged size the
+// passes then work in place (each line is read whole before it is written),
+// which spares the intermediate image; otherwise the source is read in full
 // by the first pass before the second writes anything.
+//
+// Without a progress callback the lines of a pass are shared out among the
+// worker threads. Each line is computed exactly as on its own, so the result
+// does not depend on how many threads there are.
 #pragma once
 
 #include <algorithm>
@@ -19,8 +25,10 @@
 
 #include "imaging/Argb.h"
 #include "imaging/Filters.h"
+#include "imaging/LargeMemory.h"
 #include "imaging/PixelPolicies.h"
 #include "imaging/WeightTable.h"
+#include "imaging/WorkerThreads.h"
 
 // Progress in percent (0-99); return non-zero to go on, zero to abort.
 typedef int (*ProgressAndAbortCallBack)(uint8_t bPercentComplete);
@@ -272,6 +280,31 @@ private:
     Line<CPolicy> m_line;
 };
 
+// Lines per thread below which a pass is not worth sharing out.
+const int kMinRowsPerThread = 16;
+const int kMinGroupsPerThread = 4;
+
+// Whether both row sets are the very same rows.
+inline bool SameRows(const ARGB* const* a, ARGB* const* b, int height)
+{
+    for (int y = 0; y < height; ++y) {
+        if (a[y] != b[y])
+            return false;
+    }
+    return true;
+}
+
+// At an unchanged width (or height) a pass first takes the whole rows over.
+inline void CopyRows(const ARGB* const* pSrc, ARGB* const* pDst, int height, int width)
+{
+    ParallelFor(height, kMinRowsPerThread * 4, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            if (pDst[y] != pSrc[y])
+                std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(width) * sizeof(ARGB));
+        }
+    });
+}
+
 // Intermediate rows of the first pass, zero-filled so that nothing the
 // alpha-only policy leaves unwritten is ever undefined.
 class RowBuffer {
@@ -290,7 +323,7 @@ public:
     ARGB* const* Rows() { return m_rows.data(); }
 
 private:
-    std::vector<ARGB> m_pixels;
+    LargeVector<ARGB> m_pixels;
     std::vector<ARGB*> m_rows;
 };
 
@@ -301,6 +334,16 @@ ARGB* const* C2PassScale<CFilter, CPolicy>::Resize(const ARGB* const* pSrc, int 
                                                     ARGB* const* pDst, int dstWidth, int dstHeight)
 {
     m_bCanceled = 0;
+    if (srcWidth == dstWidth && srcHeight == dstHeight && srcHeight > 0 &&
+        two_pass_detail::SameRows(pSrc, pDst, srcHeight)) {
+        // In place: the rows pass leaves its result where the columns pass
+        // reads it, and no intermediate image is needed.
+        ScaleRows(pSrc, srcWidth, srcHeight, pDst, dstWidth);
+        if (m_bCanceled)
+            return nullptr;
+        ScaleColumns(pDst, dstWidth, srcHeight, pDst, dstHeight);
+        return m_bCanceled ? nullptr : pDst;
+    }
     two_pass_detail::RowBuffer temp(dstWidth, srcHeight);
     ScaleRows(pSrc, srcWidth, srcHeight, temp.Rows(), dstWidth);
     if (m_bCanceled)
@@ -319,13 +362,19 @@ void C2PassScale<CFilter, CPolicy>::ScaleRows(const ARGB* const* pSrc, int srcWi
     // At unchanged width the whole rows come across first; the filter then
     // overwrites what its policy writes and leaves the rest (the colour
     // bytes, for the alpha-only policy).
-    if (dstWidth == srcWidth) {
-        for (int y = 0; y < height; ++y) {
-            if (pDst[y] != pSrc[y])
-                std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(srcWidth) * sizeof(ARGB));
-        }
-    }
+    if (dstWidth == srcWidth)
+        two_pass_detail::CopyRows(pSrc, pDst, height, srcWidth);
     const WeightTable table = BuildWeights(dstWidth, srcWidth, two_pass_detail::ScaleOf(dstWidth, srcWidth));
+    if (!m_pCallback) {
+        ParallelFor(height, two_pass_detail::kMinRowsPerThread, [&](int begin, int end) {
+            two_pass_detail::Line<CPolicy> line(srcWidth);
+            for (int y = begin; y < end; ++y) {
+                line.Load(two_pass_detail::RowSamples{pSrc[y]}, srcWidth);
+                two_pass_detail::FilterLine(table, line, two_pass_detail::RowOut{pDst[y]});
+            }
+        });
+        return;
+    }
     two_pass_detail::Line<CPolicy> line(srcWidth);
     for (int y = 0; y < height; ++y) {
         if (!Continue(static_cast<double>(y) / height * 50))
@@ -342,13 +391,22 @@ void C2PassScale<CFilter, CPolicy>::ScaleColumns(const ARGB* const* pSrc, int wi
     if (width <= 0 || dstHeight <= 0)
         return;
     srcHeight = srcHeight > 0 ? srcHeight : 0;
-    if (dstHeight == srcHeight) {
-        for (int y = 0; y < srcHeight; ++y) {
-            if (pDst[y] != pSrc[y])
-                std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(width) * sizeof(ARGB));
-        }
-    }
+    if (dstHeight == srcHeight)
+        two_pass_detail::CopyRows(pSrc, pDst, srcHeight, width);
     const WeightTable table = BuildWeights(dstHeight, srcHeight, two_pass_detail::ScaleOf(dstHeight, srcHeight));
+    const int columns = two_pass_detail::ColumnGroup<CPolicy>::kColumns;
+    if (!m_pCallback) {
+        // Groups of neighbouring columns are independent of each other.
+        const int groups = (width + columns - 1) / columns;
+        ParallelFor(groups, two_pass_detail::kMinGroupsPerThread, [&](int begin, int end) {
+            two_pass_detail::ColumnGroup<CPolicy> group(srcHeight, dstHeight);
+            for (int g = begin; g < end; ++g) {
+                const int x0 = g * columns;
+                group.Filter(table, pSrc, pDst, x0, std::min(columns, width - x0));
+            }
+        });
+        return;
+    }
     // The callback hears of every column of a group before the group is
     // filtered; an abort at column x still leaves x and all later columns
     // unwritten, as a walk column by column would.

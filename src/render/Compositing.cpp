@@ -1,6 +1,13 @@
 #include "render/Compositing.h"
 
+#include <algorithm>
+
+#include "imaging/WorkerThreads.h"
+
 namespace {
+
+// Rows per thread below which compositing stays on one thread.
+const int kMinRowsPerThread = 32;
 
 // The colour bytes of an ARGB pixel into a host pixel.
 inline void ArgbToHost(ARGB c, uint8_t* p)
@@ -67,30 +74,39 @@ void CompositeShadow(const CDib& render, const CDib& object, const RunGeometry& 
     const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     const bool useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&
                            object.GetHeight() == g.CropHeight();
-    for (int y = 0; y < g.imageHeight; ++y) {
-        const uint8_t* in = host.InPixel(0, y);
-        uint8_t* out = host.OutPixel(0, y);
-        if (host.HasTransparency()) {
-            CompositeLayerRow(render.Row(y), in, out, g.imageWidth, host.planes, keep, outside);
-        } else {
-            const bool inCropRows = useObject && y >= g.cropTop && y <= g.cropBottom;
-            const ARGB* objectRow = inCropRows ? object.Row(y - g.cropTop) : nullptr;
-            CompositeFlatRow(render.Row(y), in, out, g.imageWidth, host.planes, keep, objectRow, g.cropLeft, g.cropRight);
+    // Each output row depends on its own input row alone (when the host
+    // hands the same memory for both, on the very bytes it replaces).
+    ParallelFor(g.imageHeight, kMinRowsPerThread, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const uint8_t* in = host.InPixel(0, y);
+            uint8_t* out = host.OutPixel(0, y);
+            if (host.HasTransparency()) {
+                CompositeLayerRow(render.Row(y), in, out, g.imageWidth, host.planes, keep, outside);
+            } else {
+                const bool inCropRows = useObject && y >= g.cropTop && y <= g.cropBottom;
+                const ARGB* objectRow = inCropRows ? object.Row(y - g.cropTop) : nullptr;
+                CompositeFlatRow(render.Row(y), in, out, g.imageWidth, host.planes, keep, objectRow, g.cropLeft,
+                                 g.cropRight);
+            }
         }
-    }
+    });
 }
 
 void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, const CDib& object,
                     const RunGeometry& g, int transparency, bool outside)
 {
     const int op = (100 - transparency) * 255 / 100;
-    view.Fill(0);
-    view.BlendAt(image, -viewLeft, -viewTop, 255);
-    if (outside) {
-        view.BlendAt(render, -viewLeft, -viewTop, op);
-        view.BlendAt(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255);
-    } else {
-        view.BlendAt(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255);
-        view.BlendAt(render, -viewLeft, -viewTop, op);
-    }
+    // Band by band of the view's rows: each pixel still gets the four
+    // layers in order, and a band touches only its own rows.
+    ParallelFor(view.GetHeight(), kMinRowsPerThread, [&](int begin, int end) {
+        view.FillRows(0, begin, end);
+        view.BlendAtRows(image, -viewLeft, -viewTop, 255, begin, end);
+        if (outside) {
+            view.BlendAtRows(render, -viewLeft, -viewTop, op, begin, end);
+            view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+        } else {
+            view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+            view.BlendAtRows(render, -viewLeft, -viewTop, op, begin, end);
+        }
+    });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/Argb.h"
+#include "imaging/LargeMemory.h"
 #include "render/CheckedArray.h"
 #include "render/Matrix3D.h"
 
@@ -55,7 +56,7 @@ struct CObject3D {
 struct CTexture3D {
     int32_t width;
     int32_t height;
-    std::vector<ARGB> pixels;
+    LargeVector<ARGB> pixels;
 };
 
 // Kept for scenes that carry lights; only the transformed direction is

@@ -2,14 +2,20 @@
 
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <stdexcept>
 #include <utility>
 
+#include "imaging/WorkerThreads.h"
 #include "render/TexturedQuad.h"
 #include "render/TruncToInt.h"
 
 namespace {
+
+// Rows per thread below which clearing or drawing stays on one thread.
+const int kMinClearRows = 64;
+const int kMinDrawRows = 32;
 
 void Normalise(double& x, double& y, double& z)
 {
@@ -79,17 +85,20 @@ void CRender3D::ClearRows(int32_t firstRow, int32_t endRow)
 {
     if (!m_pFrame || endRow <= firstRow)
         return;
-    ARGB* const frame = m_pFrame + static_cast<size_t>(m_nStride) * static_cast<size_t>(firstRow);
-    const size_t count = static_cast<size_t>(m_nStride) * static_cast<size_t>(endRow - firstRow);
     const ARGB bg = m_dwBackground;
-    // A background of four equal bytes (transparent black, the usual case)
-    // is a byte fill, the fastest clear there is.
-    if ((bg & 0xFF) * 0x01010101u == bg) {
-        std::memset(frame, static_cast<int>(bg & 0xFF), count * sizeof(ARGB));
-        return;
-    }
-    for (size_t i = 0; i < count; ++i)
-        frame[i] = bg;
+    const size_t stride = static_cast<size_t>(m_nStride);
+    ParallelFor(endRow - firstRow, kMinClearRows, [&](int begin, int end) {
+        ARGB* const frame = m_pFrame + stride * static_cast<size_t>(firstRow + begin);
+        const size_t count = stride * static_cast<size_t>(end - begin);
+        // A background of four equal bytes (transparent black, the usual
+        // case) is a byte fill, the fastest clear there is.
+        if ((bg & 0xFF) * 0x01010101u == bg) {
+            std::memset(frame, static_cast<int>(bg & 0xFF), count * sizeof(ARGB));
+            return;
+        }
+        for (size_t i = 0; i < count; ++i)
+            frame[i] = bg;
+    });
 }
 
 int32_t CRender3D::AddObject(int32_t mode, ARGB colour)
@@ -167,6 +176,16 @@ void CRender3D::RemoveTexture(int32_t index)
     m_arrTextures.RemoveAt(index);
 }
 
+void CRender3D::ExchangeTexture(int32_t index, CTexture3D& texture)
+{
+    if (index == m_arrTextures.GetCount()) {
+        m_arrTextures.Add(std::move(texture));
+        texture = CTexture3D{0, 0, {}};
+        return;
+    }
+    std::swap(m_arrTextures[index], texture);
+}
+
 void CRender3D::RotateObject(int32_t object, double ax, double ay, double az)
 {
     CObject3D& target = m_arrObjects[object];
@@ -235,33 +254,56 @@ void CRender3D::RenderRows(int32_t firstRow, int32_t endRow)
         TransformPoint(m_matScene, light.dir[0], light.dir[1], light.dir[2], light.tdir[0], light.tdir[1],
                        light.tdir[2]);
     }
-    for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
-        CObject3D& object = m_arrObjects[o];
-        object.combined = MultiplyMatrix(m_matScene, object.model);
-        for (int32_t n = 0; n < object.nodes.GetCount(); ++n)
-            ProjectNode(object, object.nodes[n]);
-        DrawObjectFaces(object);
+    // Every face is looked up, in drawing order, before any is drawn. A bad
+    // index ends the render as it would face by face: the faces before it
+    // are drawn, then the failure goes on to the caller.
+    std::vector<DrawnQuad> quads;
+    std::exception_ptr failure;
+    try {
+        for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
+            CObject3D& object = m_arrObjects[o];
+            object.combined = MultiplyMatrix(m_matScene, object.model);
+            for (int32_t n = 0; n < object.nodes.GetCount(); ++n)
+                ProjectNode(object, object.nodes[n]);
+            CollectObjectFaces(object, quads);
+        }
+    } catch (const std::invalid_argument&) {
+        failure = std::current_exception();
     }
+    DrawBands(quads);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
-void CRender3D::DrawObjectFaces(const CObject3D& object)
+void CRender3D::CollectObjectFaces(const CObject3D& object, std::vector<DrawnQuad>& quads) const
 {
     // Triangles belong to modes 1-8 and quads of any mode but 9 draw
     // nothing: no scene of the system uses them.
     if (object.mode != kModeTexturedQuad)
         return;
-    for (int32_t f = object.rects.GetCount() - 1; f >= 0; --f)
-        DrawQuad(object, object.rects[f]);
+    for (int32_t f = object.rects.GetCount() - 1; f >= 0; --f) {
+        const CRect3D& rect = object.rects[f];
+        DrawnQuad quad;
+        for (int k = 0; k < 4; ++k) {
+            const CNode3D& node = object.nodes[rect.corner[k]];
+            quad.corners[k] = {node.sx, node.sy, node.depth, node.u, node.v};
+        }
+        quad.texture = &m_arrTextures[object.texture];
+        quads.push_back(quad);
+    }
 }
 
-void CRender3D::DrawQuad(const CObject3D& object, const CRect3D& rect)
+void CRender3D::DrawBands(const std::vector<DrawnQuad>& quads)
 {
-    QuadCorner3D corners[4];
-    for (int k = 0; k < 4; ++k) {
-        const CNode3D& node = object.nodes[rect.corner[k]];
-        corners[k] = {node.sx, node.sy, node.depth, node.u, node.v};
-    }
-    const CTexture3D& texture = m_arrTextures[object.texture];
-    const FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, m_nFirstRow, m_nEndRow};
-    DrawTexturedQuad(frame, corners, texture);
+    if (quads.empty() || m_nEndRow <= m_nFirstRow)
+        return;
+    // The near-cut threshold is worked out on first use; that must not
+    // happen on several threads at once.
+    NearCutIz();
+    const int32_t first = m_nFirstRow;
+    ParallelFor(m_nEndRow - first, kMinDrawRows, [&](int begin, int end) {
+        const FrameTarget3D band = {m_pFrame, m_nWidth, m_nHeight, m_nStride, first + begin, first + end};
+        for (const DrawnQuad& quad : quads)
+            DrawTexturedQuad(band, quad.corners, *quad.texture);
+    });
 }

@@ -11,8 +11,11 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include "render/DegreeTables.h"
 #include "render/Records3D.h"
+#include "render/TexturedQuad.h"
 
 class CDib;
 
@@ -32,6 +35,11 @@ public:
     void AddRect(int32_t object, int32_t c0, int32_t c1, int32_t c2, int32_t c3);
     void AddTexture(int32_t width, int32_t height, const ARGB* source, int32_t sourceStride);
     void RemoveTexture(int32_t index);
+    // Makes `texture` texture `index` and hands back, in `texture`, the one
+    // that held that place (an empty one when index is the count: the new
+    // texture is then added). Spares the copy AddTexture makes, and lets an
+    // owner that rebuilds its texture reuse the old one's memory.
+    void ExchangeTexture(int32_t index, CTexture3D& texture);
     void RotateObject(int32_t object, double ax, double ay, double az);
     void TranslateObject(int32_t object, double tx, double ty, double tz);
 
@@ -42,7 +50,9 @@ public:
     // The same for rows firstRow ... endRow - 1 alone (clamped to the frame);
     // the other rows keep what they hold. Each row drawn comes out exactly as
     // Render draws it: the edges are still walked from their top corners,
-    // only the spans outside the band are skipped.
+    // only the spans outside the band are skipped. That is also what lets
+    // the worker threads draw bands of rows side by side: every band walks
+    // the edges itself, and each pixel still sees the faces in scene order.
     void RenderRows(int32_t firstRow, int32_t endRow);
 
     // Checked access to the scene; the owner edits an object's model here.
@@ -71,9 +81,15 @@ public:
     Matrix3D m_matScene;
 
 private:
+    // A face ready to draw: its projected corners and its texture.
+    struct DrawnQuad {
+        QuadCorner3D corners[4];
+        const CTexture3D* texture;
+    };
+
     void ClearRows(int32_t firstRow, int32_t endRow);
-    void DrawObjectFaces(const CObject3D& object);
-    void DrawQuad(const CObject3D& object, const CRect3D& rect);
+    void CollectObjectFaces(const CObject3D& object, std::vector<DrawnQuad>& quads) const;
+    void DrawBands(const std::vector<DrawnQuad>& quads);
 
     ARGB* m_pFrame;
     int32_t m_nStride;

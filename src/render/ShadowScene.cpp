@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "imaging/WorkerThreads.h"
 #include "render/Compositing.h"
 
 namespace {
@@ -13,6 +15,8 @@ const int kShadowTexture = 0;
 const int kTexturedMode = 9;
 const ARGB kPlaneColour = 0x7F000000;  // unused by the textured mode
 const int32_t kTentKernel = kStretchBilinear;  // the tent
+// Rows per thread below which a buffer build stays on one thread.
+const int kMinRowsPerThread = 32;
 
 // The dialog's sliders keep their values in range, but the scene is also
 // driven without sliders (the command line, descriptor playback); out of
@@ -62,13 +66,21 @@ void CShadowScene::BuildImageBuffer()
     // On a flat image with a selection the picture shows outside the
     // selection in the preview; otherwise it is fully transparent there.
     const bool maskShows = m_host.maskData != nullptr && !m_host.HasTransparency();
-    for (int y = 0; y < g.imageHeight; ++y) {
-        ARGB* row = m_dibImage.Row(y);
-        for (int x = 0; x < g.imageWidth; ++x) {
-            const uint32_t alpha = maskShows ? 255u - m_host.MaskAt(x, y) : 0u;
-            row[x] = HostBytesToArgb(m_host.InPixel(x, y), alpha);
+    ParallelFor(g.imageHeight, kMinRowsPerThread, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            ARGB* row = m_dibImage.Row(y);
+            const uint8_t* in = m_host.InPixel(0, y);
+            const int planes = m_host.planes;
+            if (maskShows) {
+                const uint8_t* mask = m_host.maskData + static_cast<intptr_t>(y) * m_host.maskRowBytes;
+                for (int x = 0; x < g.imageWidth; ++x, in += planes)
+                    row[x] = HostBytesToArgb(in, 255u - mask[x]);
+            } else {
+                for (int x = 0; x < g.imageWidth; ++x, in += planes)
+                    row[x] = HostBytesToArgb(in, 0u);
+            }
         }
-    }
+    });
 }
 
 void CShadowScene::BuildObjectBuffer()
@@ -77,12 +89,13 @@ void CShadowScene::BuildObjectBuffer()
     m_dibObject.Create(g.CropWidth(), g.CropHeight());
     if (m_dibObject.IsEmpty())
         return;
-    for (int y = g.cropTop; y <= g.cropBottom; ++y) {
-        ARGB* row = m_dibObject.Row(y - g.cropTop);
-        for (int x = g.cropLeft; x <= g.cropRight; ++x) {
-            row[x - g.cropLeft] = HostBytesToArgb(m_host.InPixel(x, y), m_host.ObjectOpacity(x, y));
+    ParallelFor(g.CropHeight(), kMinRowsPerThread, [&](int begin, int end) {
+        for (int y = g.cropTop + begin; y < g.cropTop + end; ++y) {
+            ARGB* row = m_dibObject.Row(y - g.cropTop);
+            for (int x = g.cropLeft; x <= g.cropRight; ++x)
+                row[x - g.cropLeft] = HostBytesToArgb(m_host.InPixel(x, y), m_host.ObjectOpacity(x, y));
         }
-    }
+    });
 }
 
 void CShadowScene::PlacePreview(int clientWidth, int clientHeight)
@@ -98,10 +111,21 @@ void CShadowScene::PlacePreview(int clientWidth, int clientHeight)
 
 void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientHeight)
 {
-    const RunGeometry& g = m_geometry;
     BuildImageBuffer();
     BuildObjectBuffer();
     PlacePreview(previewClientWidth, previewClientHeight);
+    InitEngine();
+}
+
+void CShadowScene::InitFinalRenderer()
+{
+    BuildObjectBuffer();
+    InitEngine();
+}
+
+void CShadowScene::InitEngine()
+{
+    const RunGeometry& g = m_geometry;
     m_dibRender.Create(g.imageWidth, g.imageHeight);
     m_nRenderPending += 1;
     ForgetFrameRows();
@@ -148,22 +172,33 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     if (!m_pRender)
         return;
     ForgetFrameRows();
-    CDib faded;
-    m_dibObject.CopyTo(faded);
-    const int w = faded.GetWidth();
-    const int h = faded.GetHeight();
+    // The faded silhouette is written straight into the texture's own
+    // (packed) pixels and blurred there in place: the same bits as fading a
+    // copy of the object, blurring it into a third buffer and copying that
+    // into the engine, without the two extra crop-sized buffers.
+    const int w = m_dibObject.GetWidth();
+    const int h = m_dibObject.GetHeight();
+    CTexture3D& texture = m_spareTexture;
+    texture.width = w;
+    texture.height = h;
+    texture.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    std::vector<ARGB*> rows(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
     const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
-    for (int y = 0; y < h; ++y) {
-        const uint32_t f = ShadowFadeFactor(y, h, params.intensity, params.Position());
-        ARGB* row = faded.Row(y);
-        for (int x = 0; x < w; ++x)
-            row[x] = colour | ((row[x] >> 24) * f / 255) << 24;
-    }
-
-    CDib blurred;
-    faded.Stretch(blurred, params.blur / 5.0, kStretchWholeDest, 0, kTentKernel);
-    m_pRender->RemoveTexture(kShadowTexture);
-    m_pRender->AddTexture(blurred.GetWidth(), blurred.GetHeight(), blurred.GetPixels(), blurred.GetStride());
+    ParallelFor(h, kMinRowsPerThread, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const uint32_t f = ShadowFadeFactor(y, h, params.intensity, params.Position());
+            const ARGB* from = m_dibObject.Row(y);
+            ARGB* to = rows[y];
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | ((from[x] >> 24) * f / 255) << 24;
+        }
+    });
+    FilterInPlace(rows.data(), w, h, params.blur / 5.0, 0, kTentKernel);
+    // The engine takes these pixels as texture 0 and hands back the ones it
+    // held, whose memory the next rebuild reuses.
+    m_pRender->ExchangeTexture(kShadowTexture, texture);
 }
 
 void CShadowScene::PlaceShadowPlane(const ShadowParams& p)

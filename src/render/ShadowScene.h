@@ -29,6 +29,11 @@ public:
     // sizes the render target and creates the engine.
     void InitShadowRenderer(int previewClientWidth = 0, int previewClientHeight = 0);
 
+    // The same for a run that only confirms (no dialog on screen): builds
+    // no buffer that only the preview reads, so m_dibImage and the view stay
+    // empty and ComposePreview shows nothing.
+    void InitFinalRenderer();
+
     // Replaces object 0 with a fresh plane of the crop box's size.
     void BuildShadowPlane();
 
@@ -65,6 +70,7 @@ public:
     CPreviewView m_preview;
 
 private:
+    void InitEngine();
     void BuildImageBuffer();
     void BuildObjectBuffer();
     void PlacePreview(int clientWidth, int clientHeight);
@@ -77,6 +83,9 @@ private:
     void ViewRows(int& top, int& bottom) const;
 
     HostBuffers m_host;
+    // The texture the engine held before the last rebuild, kept so that the
+    // next rebuild of the same size reuses its memory.
+    CTexture3D m_spareTexture{0, 0, {}};
     // The rows of m_dibRender that hold the last render; none before it.
     int m_nFrameTop = 0;
     int m_nFrameBottom = 0;

@@ -120,6 +120,11 @@ bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOp
     }
     if (name == "-o" || name == "--output") {
         out.output = TakeValue(args, i, flag);
+    } else if (name == "--threads") {
+        const std::string value = TakeValue(args, i, flag);
+        out.threads = ParseInteger(flag, value);
+        if (out.threads < 1)
+            throw CliError(flag + ": expected a count of 1 or more, got '" + value + "'");
     } else if (name == "--mask") {
         out.mask = TakeValue(args, i, flag);
     } else if (name == "--preset") {
