@@ -1,6 +1,7 @@
 #include "render/Render3D.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -59,6 +60,7 @@ CRender3D::CRender3D()
       m_nHeight(0),
       m_nFirstRow(0),
       m_nEndRow(0),
+      m_rcWindow{0, 0, 0, 0},
       m_dSine(),
       m_dCosine()
 {
@@ -73,6 +75,7 @@ void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride
     m_nWidth = width;
     m_nHeight = height;
     m_nStride = stride;
+    m_rcWindow = PixelRect{0, 0, width, height};
     m_dFocal = 1.0;
     m_dCenterX = width * 0.5;
     m_dCenterY = height * 0.5;
@@ -81,14 +84,28 @@ void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride
     BuildDegreeTables(m_dSine, m_dCosine);
 }
 
+void CRender3D::SetFrameWindow(ARGB* pixels, int32_t stride, const PixelRect& window)
+{
+    if (window.left < 0 || window.top < 0 || window.right > m_nWidth || window.bottom > m_nHeight ||
+        window.right < window.left || window.bottom < window.top || stride < window.right - window.left)
+        throw std::invalid_argument("bad frame window");
+    m_pFrame = pixels;
+    m_nStride = stride;
+    m_rcWindow = window;
+}
+
 void CRender3D::ClearRows(int32_t firstRow, int32_t endRow)
 {
+    // Rows of the frame, of which the buffer holds the window's.
+    firstRow = firstRow > m_rcWindow.top ? firstRow : m_rcWindow.top;
+    endRow = endRow < m_rcWindow.bottom ? endRow : m_rcWindow.bottom;
     if (!m_pFrame || endRow <= firstRow)
         return;
     const ARGB bg = m_dwBackground;
     const size_t stride = static_cast<size_t>(m_nStride);
+    const int32_t top = m_rcWindow.top;
     ParallelFor(endRow - firstRow, kMinClearRows, [&](int begin, int end) {
-        ARGB* const frame = m_pFrame + stride * static_cast<size_t>(firstRow + begin);
+        ARGB* const frame = m_pFrame + stride * static_cast<size_t>(firstRow - top + begin);
         const size_t count = stride * static_cast<size_t>(end - begin);
         // A background of four equal bytes (transparent black, the usual
         // case) is a byte fill, the fastest clear there is.
@@ -244,10 +261,55 @@ void CRender3D::ProjectNode(const CObject3D& object, CNode3D& node) const
 
 void CRender3D::Render() { RenderRows(0, m_nHeight); }
 
+void CRender3D::ProjectObject(CObject3D& object)
+{
+    object.combined = MultiplyMatrix(m_matScene, object.model);
+    for (int32_t n = 0; n < object.nodes.GetCount(); ++n)
+        ProjectNode(object, object.nodes[n]);
+}
+
+FrameTarget3D CRender3D::Target(int32_t firstRow, int32_t endRow) const
+{
+    FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, firstRow, endRow};
+    frame.originX = m_rcWindow.left;
+    frame.originY = m_rcWindow.top;
+    frame.endColumn = m_rcWindow.right;
+    return frame;
+}
+
+PixelRect CRender3D::Reach()
+{
+    std::vector<DrawnQuad> quads;
+    for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
+        CObject3D& object = m_arrObjects[o];
+        ProjectObject(object);
+        CollectObjectFaces(object, quads);
+    }
+    PixelRect reach{0, 0, 0, 0};
+    const FrameTarget3D frame = Target(0, m_nHeight);
+    for (const DrawnQuad& quad : quads) {
+        const PixelRect r = QuadReach(frame, quad.corners, *quad.texture);
+        if (r.right <= r.left)
+            continue;
+        if (reach.right <= reach.left) {
+            reach = r;
+            continue;
+        }
+        reach.left = std::min(reach.left, r.left);
+        reach.top = std::min(reach.top, r.top);
+        reach.right = std::max(reach.right, r.right);
+        reach.bottom = std::max(reach.bottom, r.bottom);
+    }
+    return reach;
+}
+
 void CRender3D::RenderRows(int32_t firstRow, int32_t endRow)
 {
     m_nFirstRow = firstRow < 0 ? 0 : firstRow;
     m_nEndRow = endRow > m_nHeight ? m_nHeight : endRow;
+    // The buffer holds the window's rows alone.
+    m_nFirstRow = m_nFirstRow > m_rcWindow.top ? m_nFirstRow : m_rcWindow.top;
+    m_nEndRow = m_nEndRow < m_rcWindow.bottom ? m_nEndRow : m_rcWindow.bottom;
     ClearRows(m_nFirstRow, m_nEndRow);
     for (int32_t i = 0; i < m_arrLights.GetCount(); ++i) {
         CLight3D& light = m_arrLights[i];
@@ -262,9 +324,7 @@ void CRender3D::RenderRows(int32_t firstRow, int32_t endRow)
     try {
         for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
             CObject3D& object = m_arrObjects[o];
-            object.combined = MultiplyMatrix(m_matScene, object.model);
-            for (int32_t n = 0; n < object.nodes.GetCount(); ++n)
-                ProjectNode(object, object.nodes[n]);
+            ProjectObject(object);
             CollectObjectFaces(object, quads);
         }
     } catch (const std::invalid_argument&) {
@@ -302,7 +362,7 @@ void CRender3D::DrawBands(const std::vector<DrawnQuad>& quads)
     NearCutIz();
     const int32_t first = m_nFirstRow;
     ParallelFor(m_nEndRow - first, kMinDrawRows, [&](int begin, int end) {
-        const FrameTarget3D band = {m_pFrame, m_nWidth, m_nHeight, m_nStride, first + begin, first + end};
+        const FrameTarget3D band = Target(first + begin, first + end);
         for (const DrawnQuad& quad : quads)
             DrawTexturedQuad(band, quad.corners, *quad.texture);
     });

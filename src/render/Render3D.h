@@ -43,6 +43,20 @@ public:
     void RotateObject(int32_t object, double ax, double ay, double az);
     void TranslateObject(int32_t object, double tx, double ty, double tz);
 
+    // Makes the frame buffer hold only `window` of the frame (right and
+    // bottom exclusive): `pixels` is its top-left pixel, `stride` pixels per
+    // row. Renders then clear and draw only there, and every pixel there
+    // comes out as in a buffer of the whole frame. Throws
+    // std::invalid_argument for a window outside the frame or a stride below
+    // its width.
+    void SetFrameWindow(ARGB* pixels, int32_t stride, const PixelRect& window);
+    const PixelRect& FrameWindow() const { return m_rcWindow; }
+
+    // Projects the scene as Render does and returns the part of the frame its
+    // faces would draw into (QuadReach of each); empty when they draw
+    // nothing. Throws as Render does for a bad index.
+    PixelRect Reach();
+
     // Clears the frame and draws every object, the last first, each object's
     // faces the last first.
     void Render();
@@ -88,6 +102,8 @@ private:
     };
 
     void ClearRows(int32_t firstRow, int32_t endRow);
+    void ProjectObject(CObject3D& object);
+    FrameTarget3D Target(int32_t firstRow, int32_t endRow) const;
     void CollectObjectFaces(const CObject3D& object, std::vector<DrawnQuad>& quads) const;
     void DrawBands(const std::vector<DrawnQuad>& quads);
 
@@ -95,6 +111,7 @@ private:
     int32_t m_nStride;
     int32_t m_nWidth, m_nHeight;
     int32_t m_nFirstRow, m_nEndRow;  // the band being drawn
+    PixelRect m_rcWindow;            // the part of the frame the buffer holds
     CCheckedArray<CObject3D> m_arrObjects;
     CCheckedArray<CLight3D> m_arrLights;
     CCheckedArray<CTexture3D> m_arrTextures;

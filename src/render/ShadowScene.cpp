@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <vector>
 
 #include "imaging/WorkerThreads.h"
@@ -111,32 +112,52 @@ void CShadowScene::PlacePreview(int clientWidth, int clientHeight)
 
 void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientHeight)
 {
+    m_bFinalOnly = false;
     BuildImageBuffer();
     BuildObjectBuffer();
     PlacePreview(previewClientWidth, previewClientHeight);
-    InitEngine();
+    InitEngine(true);
 }
 
 void CShadowScene::InitFinalRenderer()
 {
-    BuildObjectBuffer();
-    InitEngine();
+    m_bFinalOnly = true;
+    if (!m_host.HasTransparency())
+        BuildObjectBuffer();
+    InitEngine(false);
 }
 
-void CShadowScene::InitEngine()
+bool CShadowScene::HasBuffers() const
+{
+    if (!m_pRender)
+        return false;
+    if (m_bFinalOnly)
+        return m_host.HasTransparency() || !m_dibObject.IsEmpty();
+    return !m_dibImage.IsEmpty() && !m_dibObject.IsEmpty() && !m_dibRender.IsEmpty();
+}
+
+void CShadowScene::InitEngine(bool wholeFrame)
 {
     const RunGeometry& g = m_geometry;
-    m_dibRender.Create(g.imageWidth, g.imageHeight);
     m_nRenderPending += 1;
     ForgetFrameRows();
-
     m_pRender.reset(new CRender3D());
-    m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
-                    m_dibRender.GetStride(), &m_dibRender);
+    if (wholeFrame) {
+        m_dibRender.Create(g.imageWidth, g.imageHeight);
+        m_rcRender = PixelRect{0, 0, m_dibRender.GetWidth(), m_dibRender.GetHeight()};
+        m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
+                        m_dibRender.GetStride(), &m_dibRender);
+    } else {
+        // The frame is the image; its buffer comes with the render.
+        m_dibRender.Destroy();
+        m_rcRender = PixelRect{0, 0, 0, 0};
+        m_pRender->Init(g.imageWidth, g.imageHeight, nullptr, g.imageWidth, &m_dibRender);
+        m_pRender->SetFrameWindow(nullptr, 0, m_rcRender);
+    }
     // The optical axis passes through the centre of the crop box.
     m_pRender->m_dCenterX = (g.cropLeft + g.cropRight) * 0.5;
     m_pRender->m_dCenterY = (g.cropTop + g.cropBottom) * 0.5;
-    const double base = std::max(m_dibObject.GetWidth(), m_dibObject.GetHeight());
+    const double base = std::max(g.CropWidth(), g.CropHeight());
     m_pRender->m_dBase = base;
     m_pRender->m_dFocal = base;
 }
@@ -146,8 +167,8 @@ void CShadowScene::BuildShadowPlane()
     if (!m_pRender)
         return;
     ForgetFrameRows();
-    const double w = m_dibObject.GetWidth();
-    const double h = m_dibObject.GetHeight();
+    const double w = m_geometry.CropWidth();
+    const double h = m_geometry.CropHeight();
     // Exactly W x H pixel positions: for W = 2k the x extent is -k ... k-1,
     // for W = 2k+1 it is -k ... k; likewise in y.
     const double left = std::trunc(w * -0.5);
@@ -176,8 +197,8 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     // (packed) pixels and blurred there in place: the same bits as fading a
     // copy of the object, blurring it into a third buffer and copying that
     // into the engine, without the two extra crop-sized buffers.
-    const int w = m_dibObject.GetWidth();
-    const int h = m_dibObject.GetHeight();
+    const int w = m_geometry.CropWidth();
+    const int h = m_geometry.CropHeight();
     CTexture3D& texture = m_spareTexture;
     texture.width = w;
     texture.height = h;
@@ -187,18 +208,41 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
         rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
     const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
     ParallelFor(h, kMinRowsPerThread, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const uint32_t f = ShadowFadeFactor(y, h, params.intensity, params.Position());
-            const ARGB* from = m_dibObject.Row(y);
-            ARGB* to = rows[y];
-            for (int x = 0; x < w; ++x)
-                to[x] = colour | ((from[x] >> 24) * f / 255) << 24;
-        }
+        FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
     });
     FilterInPlace(rows.data(), w, h, params.blur / 5.0, 0, kTentKernel);
     // The engine takes these pixels as texture 0 and hands back the ones it
     // held, whose memory the next rebuild reuses.
     m_pRender->ExchangeTexture(kShadowTexture, texture);
+}
+
+void CShadowScene::FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin,
+                            int end) const
+{
+    const RunGeometry& g = m_geometry;
+    const int w = g.CropWidth();
+    const int h = g.CropHeight();
+    // The object's opacity comes from its buffer, or, in a run that only
+    // confirms a layer, from the host's pixels, which hold the same values.
+    const bool fromHost = m_dibObject.IsEmpty();
+    const bool layerOnly = m_host.maskData == nullptr;
+    for (int y = begin; y < end; ++y) {
+        const uint32_t f = ShadowFadeFactor(y, h, intensity, position);
+        ARGB* to = rows[y];
+        if (!fromHost) {
+            const ARGB* from = m_dibObject.Row(y);
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | ((from[x] >> 24) * f / 255) << 24;
+        } else if (layerOnly) {
+            const uint8_t* alpha = m_host.InPixel(g.cropLeft, g.cropTop + y) + 3;
+            const int planes = m_host.planes;
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | (uint32_t(alpha[static_cast<intptr_t>(x) * planes]) * f / 255) << 24;
+        } else {
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | (uint32_t(m_host.ObjectOpacity(g.cropLeft + x, g.cropTop + y)) * f / 255) << 24;
+        }
+    }
 }
 
 void CShadowScene::PlaceShadowPlane(const ShadowParams& p)
@@ -242,16 +286,40 @@ bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
     // A confirming render right after exactly one preview render would draw
     // the very same frame again.
     const int height = m_dibRender.GetHeight();
-    const bool wholeFrame = m_nFrameTop == 0 && m_nFrameBottom == height;
+    // A run that only confirms renders all the shadow reaches every time.
+    const bool wholeFrame = m_bFinalOnly || (m_nFrameTop == 0 && m_nFrameBottom == height);
     if (final && m_nRenderPending == 0 && wholeFrame)
         return false;
     m_nRenderPending -= 1;
     PlaceShadowPlane(params);
+    if (m_bFinalOnly) {
+        RenderReach();
+        return true;
+    }
     int top = 0, bottom = height;
     if (!final)
         ViewRows(top, bottom);
     RenderRows(top, bottom);
     return true;
+}
+
+void CShadowScene::RenderReach()
+{
+    // Only the part of the frame the shadow reaches gets a buffer; the
+    // composite takes the rest of the frame as the transparent black it
+    // would hold.
+    const PixelRect reach = m_pRender->Reach();
+    m_rcRender = PixelRect{0, 0, 0, 0};
+    m_pRender->SetFrameWindow(nullptr, 0, m_rcRender);
+    if (reach.right <= reach.left || reach.bottom <= reach.top) {
+        m_dibRender.Destroy();
+        return;
+    }
+    if (!m_dibRender.Create(reach.right - reach.left, reach.bottom - reach.top))
+        throw std::bad_alloc();
+    m_rcRender = reach;
+    m_pRender->SetFrameWindow(m_dibRender.GetPixels(), m_dibRender.GetStride(), reach);
+    RenderRows(reach.top, reach.bottom);
 }
 
 void CShadowScene::RenderRows(int top, int bottom)
@@ -275,8 +343,8 @@ void CShadowScene::ViewRows(int& top, int& bottom) const
 
 bool CShadowScene::CompleteViewRows()
 {
-    if (!m_pRender || m_nFrameBottom <= m_nFrameTop)
-        return false;  // nothing rendered yet: there is no placement to follow
+    if (!m_pRender || m_nFrameBottom <= m_nFrameTop || m_bFinalOnly)
+        return false;  // nothing rendered yet (or no view): no rows to add
     int top = 0, bottom = 0;
     ViewRows(top, bottom);
     if (top >= m_nFrameTop && bottom <= m_nFrameBottom)
@@ -318,5 +386,6 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
 void CShadowScene::CompositeShadow(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
-    ::CompositeShadow(m_dibRender, m_dibObject, m_geometry, m_host, params.transparency, params.IsOutside());
+    ::CompositeShadow(m_dibRender, m_rcRender, m_dibObject, m_geometry, m_host, params.transparency,
+                      params.IsOutside());
 }

@@ -31,7 +31,11 @@ public:
 
     // The same for a run that only confirms (no dialog on screen): builds
     // no buffer that only the preview reads, so m_dibImage and the view stay
-    // empty and ComposePreview shows nothing.
+    // empty and ComposePreview shows nothing. On a layer the texture is cut
+    // straight from the host's pixels and m_dibObject stays empty too (the
+    // final composite reads it only on a flat image). The render target is
+    // made at the render, covering only the part of the frame the shadow
+    // reaches (m_rcRender).
     void InitFinalRenderer();
 
     // Replaces object 0 with a fresh plane of the crop box's size.
@@ -59,18 +63,26 @@ public:
     void CompositeShadow(const ShadowParams& params);
 
     bool HasEngine() const { return m_pRender != nullptr; }
+    // Every buffer the scene's use needs could be had (CDib reports a failed
+    // allocation as an empty buffer).
+    bool HasBuffers() const;
     const RunGeometry& Geometry() const { return m_geometry; }
 
     CDib m_dibImage;
     CDib m_dibObject;
     CDib m_dibView;
     CDib m_dibRender;
+    // Where m_dibRender's top-left pixel lies in the frame, and how much of
+    // it it holds: the whole image, except in a run that only confirms.
+    PixelRect m_rcRender{0, 0, 0, 0};
     std::unique_ptr<CRender3D> m_pRender;
     int m_nRenderPending = 0;
     CPreviewView m_preview;
 
 private:
-    void InitEngine();
+    void InitEngine(bool wholeFrame);
+    void RenderReach();
+    void FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin, int end) const;
     void BuildImageBuffer();
     void BuildObjectBuffer();
     void PlacePreview(int clientWidth, int clientHeight);
@@ -83,6 +95,7 @@ private:
     void ViewRows(int& top, int& bottom) const;
 
     HostBuffers m_host;
+    bool m_bFinalOnly = false;
     // The texture the engine held before the last rebuild, kept so that the
     // next rebuild of the same size reuses its memory.
     CTexture3D m_spareTexture{0, 0, {}};

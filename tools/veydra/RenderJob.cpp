@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <iomanip>
+#include <new>
 #include <ostream>
 
 #include "imaging/WorkerThreads.h"
@@ -61,13 +62,17 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
     const ShadowParams& params = options.params;
     CShadowScene scene(host, geometry);
     scene.InitFinalRenderer();
-    if (scene.m_dibObject.IsEmpty() || scene.m_dibRender.IsEmpty())
+    if (!scene.HasBuffers())
         throw CliError(options.input + ": image too large to hold in memory");
     lap("image+object buffers");
     scene.BuildShadowTexture(params);
     lap("texture+blur");
     scene.BuildShadowPlane();
-    scene.RenderFrame(true, params);
+    try {
+        scene.RenderFrame(true, params);
+    } catch (const std::bad_alloc&) {
+        throw CliError(options.input + ": image too large to hold in memory");
+    }
     lap("render");
     scene.CompositeShadow(params);
     lap("composite");

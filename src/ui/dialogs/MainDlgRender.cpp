@@ -108,8 +108,7 @@ void CMainDlg::BuildScene(bool forPreview)
     }
     // CDib reports a failed allocation as an empty buffer; the host must
     // hear of it as a failure, not get an unchanged image back as a result.
-    if ((forPreview && m_pScene->m_dibImage.IsEmpty()) || m_pScene->m_dibObject.IsEmpty() ||
-        m_pScene->m_dibRender.IsEmpty())
+    if (!m_pScene->HasBuffers())
         throw std::bad_alloc();
     if (forPreview)
         m_preview.BindView(&m_pScene->m_preview);
