@@ -58,28 +58,31 @@ CShadowScene::CShadowScene(const HostBuffers& host, const RunGeometry& geometry)
 {
 }
 
+bool CShadowScene::ImageShows() const
+{
+    // On a flat image with a selection the picture shows outside the
+    // selection in the preview; on a layer it is fully transparent, and
+    // blending it into the view would change no bit there.
+    return m_host.maskData != nullptr && !m_host.HasTransparency();
+}
+
 void CShadowScene::BuildImageBuffer()
 {
     const RunGeometry& g = m_geometry;
+    if (!ImageShows()) {
+        m_dibImage.Destroy();
+        return;
+    }
     m_dibImage.Create(g.imageWidth, g.imageHeight);
     if (m_dibImage.IsEmpty())
         return;
-    // On a flat image with a selection the picture shows outside the
-    // selection in the preview; otherwise it is fully transparent there.
-    const bool maskShows = m_host.maskData != nullptr && !m_host.HasTransparency();
     ParallelFor(g.imageHeight, kMinRowsPerThread, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             ARGB* row = m_dibImage.Row(y);
             const uint8_t* in = m_host.InPixel(0, y);
-            const int planes = m_host.planes;
-            if (maskShows) {
-                const uint8_t* mask = m_host.maskData + static_cast<intptr_t>(y) * m_host.maskRowBytes;
-                for (int x = 0; x < g.imageWidth; ++x, in += planes)
-                    row[x] = HostBytesToArgb(in, 255u - mask[x]);
-            } else {
-                for (int x = 0; x < g.imageWidth; ++x, in += planes)
-                    row[x] = HostBytesToArgb(in, 0u);
-            }
+            const uint8_t* mask = m_host.maskData + static_cast<intptr_t>(y) * m_host.maskRowBytes;
+            for (int x = 0; x < g.imageWidth; ++x, in += m_host.planes)
+                row[x] = HostBytesToArgb(in, 255u - mask[x]);
         }
     });
 }
@@ -133,7 +136,7 @@ bool CShadowScene::HasBuffers() const
         return false;
     if (m_bFinalOnly)
         return m_host.HasTransparency() || !m_dibObject.IsEmpty();
-    return !m_dibImage.IsEmpty() && !m_dibObject.IsEmpty() && !m_dibRender.IsEmpty();
+    return (!ImageShows() || !m_dibImage.IsEmpty()) && !m_dibObject.IsEmpty() && !m_dibRender.IsEmpty();
 }
 
 void CShadowScene::InitEngine(bool wholeFrame)

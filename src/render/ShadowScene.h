@@ -68,6 +68,8 @@ public:
     bool HasBuffers() const;
     const RunGeometry& Geometry() const { return m_geometry; }
 
+    // The picture as the preview shows it; only a flat image with a
+    // selection has one (a layer's picture is fully transparent there).
     CDib m_dibImage;
     CDib m_dibObject;
     CDib m_dibView;
@@ -80,6 +82,7 @@ public:
     CPreviewView m_preview;
 
 private:
+    bool ImageShows() const;
     void InitEngine(bool wholeFrame);
     void RenderReach();
     void FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin, int end) const;

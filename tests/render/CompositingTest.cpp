@@ -241,4 +241,36 @@ TEST(ComposePreview, LayersAndOpacity)
     EXPECT_EQ(view.PixelAt(1, 1), BlendArgb(0xFF0000FF, 0xB2000000));
 }
 
+// A layer's picture is fully transparent in the preview: leaving it out of
+// the view (no image buffer at all) gives the same pixels as blending it.
+TEST(ComposePreview, ATransparentPictureChangesNothing)
+{
+    RunGeometry g;
+    g.imageWidth = 6;
+    g.imageHeight = 5;
+    g.cropLeft = 1;
+    g.cropTop = 1;
+    g.cropRight = 4;
+    g.cropBottom = 3;
+    CDib picture, none, render, object, withPicture, without;
+    picture.Create(6, 5);
+    render.Create(6, 5);
+    object.Create(4, 3);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            picture.SetPixel(x, y, 0x00123456u * uint32_t(x + y + 1) & 0x00FFFFFF);  // alpha 0, any colour
+            render.SetPixel(x, y, uint32_t(x * 40 + y * 9) << 24 | 0x00102030u);
+            object.SetPixel(x % 4, y % 3, uint32_t(y * 60) << 24 | 0x00FF8000u);
+        }
+    withPicture.Create(4, 4);
+    without.Create(4, 4);
+    for (bool outside : {true, false}) {
+        ComposePreview(withPicture, 1, 0, picture, render, object, g, 35, outside);
+        ComposePreview(without, 1, 0, none, render, object, g, 35, outside);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(without.PixelAt(x, y), withPicture.PixelAt(x, y)) << x << "," << y;
+    }
+}
+
 }  // namespace

@@ -92,7 +92,7 @@ Result RunDocument(const Document& d, const ShadowParams& p, bool withPreview, b
         r.preview = view.Value();
     } else {
         scene.InitFinalRenderer();
-        EXPECT_TRUE(scene.m_dibImage.IsEmpty());
+        EXPECT_TRUE(scene.m_dibImage.IsEmpty() && scene.m_dibView.IsEmpty());
         scene.BuildShadowTexture(p);
         scene.BuildShadowPlane();
     }
