@@ -32,6 +32,10 @@ for value in 40 60 30; do script+="; slider blur $value; settle"; done
 script+="; drag-preview -300 -200; settle; drag-preview 250 160; settle; cancel"
 
 for tree in ${TREES:-win64 win32}; do
+    if ! reason=$(cmake/wine-run.sh --can-run "$([ "$tree" = win32 ] && echo x86 || echo x64)"); then
+        echo "$tree: not run: $reason"
+        continue
+    fi
     timing="$work/timing-$tree.txt"
     rm -f "$timing"
     for ((i = 0; i < runs; i++)); do

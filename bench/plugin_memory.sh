@@ -11,6 +11,10 @@ cd "$(dirname "$0")/.."
 lo=${1:-4000} hi=${2:-20000}
 host=build/win32/tools/veydra-host/veydra-host.exe
 module=build/win32/src/host/Veydra.8bf
+if ! reason=$(cmake/wine-run.sh --can-run x86); then
+    echo "the 32-bit host cannot run here: $reason" >&2
+    exit 1
+fi
 
 attempt() {
     xvfb-run -a cmake/wine-run.sh "$host" run "$module" --synthetic "$1" --preset "Cast In Front" 2>/dev/null |

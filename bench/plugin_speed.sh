@@ -26,6 +26,10 @@ done
 echo "native engine:        $(printf '%s\n' "${native[@]}" | median) ms  (runs: ${native[*]})"
 
 for tree in win64 win32; do
+    if ! reason=$(cmake/wine-run.sh --can-run "$([ "$tree" = win32 ] && echo x86 || echo x64)"); then
+        echo "$tree: not run: $reason"
+        continue
+    fi
     total=() own=()
     for ((i = 0; i < runs; i++)); do
         line=$(xvfb-run -a cmake/wine-run.sh "build/$tree/tools/veydra-host/veydra-host.exe" run \

@@ -6,6 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for tree in win64 win32; do
+    if ! reason=$(cmake/wine-run.sh --can-run "$([ "$tree" = win32 ] && echo x86 || echo x64)"); then
+        echo "$tree: not run: $reason"
+        continue
+    fi
     echo "$tree:"
     xvfb-run -a cmake/wine-run.sh "build/$tree/tests/ui_paint_bench.exe" "$@" 2>/dev/null | sed 's/^/  /'
 done

@@ -37,3 +37,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 echo "setup.sh: all packages present"
+
+bash "$(dirname "$0")/setup-i386.sh"

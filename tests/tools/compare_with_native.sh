@@ -9,7 +9,8 @@
 # Needs an X display (the tests run under xvfb-run).
 #
 # usage: compare_with_native.sh NATIVE_VEYDRA HOST_EXE MODULE WORK_DIR SOURCE_DIR
-# Exits 77 (skipped) when the native renderer has not been built.
+# Exits 77 (skipped) when the native renderer has not been built, or when
+# this machine cannot run the host's architecture.
 set -euo pipefail
 native=$1 host=$2 module=$3 work=$4 source=$5
 if [ ! -x "$native" ]; then
@@ -17,6 +18,10 @@ if [ ! -x "$native" ]; then
     exit 77
 fi
 wine_run="$source/cmake/wine-run.sh"
+if ! reason=$("$wine_run" --can-run "$host"); then
+    echo "skipped: $reason"
+    exit 77
+fi
 mkdir -p "$work"
 python3 "$source/samples/make_sample.py" "$work"
 # Start from an empty plug-in store.

@@ -24,6 +24,11 @@ expected="ReadMe.txt Veydra.8bf langs/Deutsch.lng langs/English.lng langs/Espano
 grep -q $'HKEY_CURRENT_USER\\\\Software\\\\Tevra Ltd\\\\Veydra\r$' "$work/unpacked/ReadMe.txt" ||
     fail "the read-me does not name the settings key (with Windows line ends)"
 bash "$source/cmake/check-imports.sh" "$objdump" "$work/unpacked/Veydra.8bf" >/dev/null || fail "non-system imports"
+# What follows runs the module; the archive's checks above need no Wine.
+if ! reason=$("$wine_run" --can-run "$host"); then
+    echo "package test ($arch): the archive is right; its module was not run: $reason"
+    exit 77
+fi
 
 python3 - "$work" <<'PY'
 import struct, sys, zlib
