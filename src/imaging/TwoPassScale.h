@@ -226,6 +226,30 @@ void FilterLine(const WeightTable& table, const Line<CPolicy>& line, const Out& 
     }
 }
 
+// A line filtered beside one already done (its neighbour): a window whose
+// pixels are the very pixels of the neighbour's window at the same place
+// gives the neighbour's result, so it is taken from there. Neighbouring
+// columns of a silhouette are mostly alike, so most windows are copies.
+// `differs` counts, for each leading part of the line, the pixels that are
+// not the neighbour's.
+template <class CPolicy, class Out>
+void FilterLineBeside(const WeightTable& table, const Line<CPolicy>& line, const Out& out, const ARGB* neighbour,
+                      const int* differs)
+{
+    const WeightRow* rows = table.Rows.data();
+    const int n = table.LineLength;
+    for (int i = 0; i < n; ++i) {
+        const WeightRow& row = rows[i];
+        const int count = row.Count();
+        if (count > 0 && differs[row.Right + 1] == differs[row.Left]) {
+            out(i) = CPolicy::Reuse(neighbour[i], out(i));
+            continue;
+        }
+        const int visible = count > 0 ? line.VisibleIn(row.Left, row.Right) : 0;
+        out(i) = FilterWindow(row, line, visible, out(i));
+    }
+}
+
 // The vertical pass works on a few neighbouring columns at a time: they are
 // copied out of the rows into contiguous lines, filtered, and copied back.
 // Walking a single column would touch every row's cache line and page for
@@ -240,6 +264,7 @@ public:
           m_dstHeight(dstHeight),
           m_in(static_cast<size_t>(srcHeight) * kColumns),
           m_out(static_cast<size_t>(dstHeight) * kColumns),
+          m_differs(static_cast<size_t>(srcHeight) + 1, 0),
           m_line(srcHeight)
     {
     }
@@ -251,8 +276,20 @@ public:
         if (CPolicy::kKeepsColour)
             Gather(pDst, x0, n, m_dstHeight, m_out.data());
         for (int c = 0; c < n; ++c) {
-            m_line.Load(RowSamples{m_in.data() + static_cast<size_t>(c) * m_srcHeight}, m_srcHeight);
-            FilterLine(table, m_line, RowOut{m_out.data() + static_cast<size_t>(c) * m_dstHeight});
+            const ARGB* column = m_in.data() + static_cast<size_t>(c) * m_srcHeight;
+            ARGB* result = m_out.data() + static_cast<size_t>(c) * m_dstHeight;
+            m_line.Load(RowSamples{column}, m_srcHeight);
+            if (c == 0) {
+                FilterLine(table, m_line, RowOut{result});
+                continue;
+            }
+            const ARGB* left = column - m_srcHeight;
+            int differs = 0;
+            for (int y = 0; y < m_srcHeight; ++y) {
+                differs += column[y] != left[y];
+                m_differs[static_cast<size_t>(y) + 1] = differs;
+            }
+            FilterLineBeside(table, m_line, RowOut{result}, result - m_dstHeight, m_differs.data());
         }
         for (int y = 0; y < m_dstHeight; ++y) {
             ARGB* d = pDst[y] + x0;
@@ -277,6 +314,7 @@ private:
     int m_dstHeight;
     std::vector<ARGB> m_in;
     std::vector<ARGB> m_out;
+    std::vector<int> m_differs;
     Line<CPolicy> m_line;
 };
 
