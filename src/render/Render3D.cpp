@@ -66,7 +66,7 @@ CRender3D::CRender3D()
 {
 }
 
-void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget)
+void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget, bool frameIsClear)
 {
     if (width < 0 || height < 0 || stride < width)
         throw std::invalid_argument("bad frame size");
@@ -80,7 +80,8 @@ void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride
     m_dCenterX = width * 0.5;
     m_dCenterY = height * 0.5;
     m_dwBackground = 0;
-    ClearRows(0, m_nHeight);
+    if (!frameIsClear)
+        ClearRows(0, m_nHeight);
     BuildDegreeTables(m_dSine, m_dCosine);
 }
 

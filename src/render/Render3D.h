@@ -24,10 +24,12 @@ public:
     CRender3D();
 
     // Binds the engine to a frame of width x height pixels, stride pixels
-    // per row (at least width); clears it to the background (0). pTarget is
-    // kept for the owner and never used here. Throws std::invalid_argument
-    // for a negative size or a stride below the width.
-    void Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget);
+    // per row (at least width); clears it to the background (0), unless the
+    // caller says it holds 0 already (a buffer just made), when the clear
+    // would only touch every page for nothing. pTarget is kept for the owner
+    // and never used here. Throws std::invalid_argument for a negative size
+    // or a stride below the width.
+    void Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget, bool frameIsClear = false);
 
     int32_t AddObject(int32_t mode, ARGB colour);
     void RemoveObject(int32_t index);

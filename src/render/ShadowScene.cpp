@@ -148,8 +148,10 @@ void CShadowScene::InitEngine(bool wholeFrame)
     if (wholeFrame) {
         m_dibRender.Create(g.imageWidth, g.imageHeight);
         m_rcRender = PixelRect{0, 0, m_dibRender.GetWidth(), m_dibRender.GetHeight()};
+        // Create leaves the buffer clear; clearing it again would only touch
+        // every page of it before the renders need any.
         m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
-                        m_dibRender.GetStride(), &m_dibRender);
+                        m_dibRender.GetStride(), &m_dibRender, true);
     } else {
         // The frame is the image; its buffer comes with the render.
         m_dibRender.Destroy();
