@@ -318,10 +318,6 @@ private:
     Line<CPolicy> m_line;
 };
 
-// Lines per thread below which a pass is not worth sharing out.
-const int kMinRowsPerThread = 16;
-const int kMinGroupsPerThread = 4;
-
 // Whether both row sets are the very same rows.
 inline bool SameRows(const ARGB* const* a, ARGB* const* b, int height)
 {
@@ -335,7 +331,7 @@ inline bool SameRows(const ARGB* const* a, ARGB* const* b, int height)
 // At an unchanged width (or height) a pass first takes the whole rows over.
 inline void CopyRows(const ARGB* const* pSrc, ARGB* const* pDst, int height, int width)
 {
-    ParallelFor(height, kMinRowsPerThread * 4, [&](int begin, int end) {
+    ParallelFor(height, LinesPerThread(width, kMinCopiedPixelsPerThread), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             if (pDst[y] != pSrc[y])
                 std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(width) * sizeof(ARGB));
@@ -404,7 +400,7 @@ void C2PassScale<CFilter, CPolicy>::ScaleRows(const ARGB* const* pSrc, int srcWi
         two_pass_detail::CopyRows(pSrc, pDst, height, srcWidth);
     const WeightTable table = BuildWeights(dstWidth, srcWidth, two_pass_detail::ScaleOf(dstWidth, srcWidth));
     if (!m_pCallback) {
-        ParallelFor(height, two_pass_detail::kMinRowsPerThread, [&](int begin, int end) {
+        ParallelFor(height, LinesPerThread(dstWidth), [&](int begin, int end) {
             two_pass_detail::Line<CPolicy> line(srcWidth);
             for (int y = begin; y < end; ++y) {
                 line.Load(two_pass_detail::RowSamples{pSrc[y]}, srcWidth);
@@ -436,7 +432,7 @@ void C2PassScale<CFilter, CPolicy>::ScaleColumns(const ARGB* const* pSrc, int wi
     if (!m_pCallback) {
         // Groups of neighbouring columns are independent of each other.
         const int groups = (width + columns - 1) / columns;
-        ParallelFor(groups, two_pass_detail::kMinGroupsPerThread, [&](int begin, int end) {
+        ParallelFor(groups, LinesPerThread(columns * dstHeight), [&](int begin, int end) {
             two_pass_detail::ColumnGroup<CPolicy> group(srcHeight, dstHeight);
             for (int g = begin; g < end; ++g) {
                 const int x0 = g * columns;

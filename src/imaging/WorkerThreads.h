@@ -24,6 +24,20 @@ const int kMaxWorkerThreads = 16;
 // so that small images take the threaded paths too.
 void SetSplitSmallJobs(bool split);
 
+// The least work worth a thread of its own, in pixels a stage handles:
+// starting and joining a thread costs little on Linux but about as much as
+// a million pixels of blending under Wine, so a preview-sized job stays on
+// the calling thread. Plain fills and copies are cheaper per pixel and
+// need four times as many.
+const int kMinPixelsPerThread = 1 << 20;
+const int kMinCopiedPixelsPerThread = 4 << 20;
+
+// Runs of lines `lineLength` pixels long that hold at least `pixels` pixels.
+inline int LinesPerThread(int lineLength, int pixels = kMinPixelsPerThread)
+{
+    return lineLength > 0 && pixels / lineLength > 1 ? pixels / lineLength : 1;
+}
+
 // Calls body(begin, end) over 0 ... count - 1 in contiguous runs, at most one
 // per thread and none shorter than minRun (so small jobs stay on the calling
 // thread). An exception thrown by a run is thrown again here once every

@@ -7,9 +7,6 @@
 
 namespace {
 
-// Rows per thread below which compositing stays on one thread.
-const int kMinRowsPerThread = 32;
-
 // The colour bytes of an ARGB pixel into a host pixel.
 inline void ArgbToHost(ARGB c, uint8_t* p)
 {
@@ -102,7 +99,7 @@ void CompositeShadow(const CDib& render, const PixelRect& rc, const CDib& object
     // hands the same memory for both, on the very bytes it replaces).
     const int planes = host.planes;
     const bool clearTransparent = host.HasTransparency() && outside;
-    ParallelFor(g.imageHeight, kMinRowsPerThread, [&](int begin, int end) {
+    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const uint8_t* in = host.InPixel(0, y);
             uint8_t* out = host.OutPixel(0, y);
@@ -138,7 +135,7 @@ void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, co
     const int op = (100 - transparency) * 255 / 100;
     // Band by band of the view's rows: each pixel still gets the four
     // layers in order, and a band touches only its own rows.
-    ParallelFor(view.GetHeight(), kMinRowsPerThread, [&](int begin, int end) {
+    ParallelFor(view.GetHeight(), LinesPerThread(view.GetWidth()), [&](int begin, int end) {
         view.FillRows(0, begin, end);
         view.BlendAtRows(image, -viewLeft, -viewTop, 255, begin, end);
         if (outside) {

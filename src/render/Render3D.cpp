@@ -14,10 +14,6 @@
 
 namespace {
 
-// Rows per thread below which clearing or drawing stays on one thread.
-const int kMinClearRows = 64;
-const int kMinDrawRows = 32;
-
 void Normalise(double& x, double& y, double& z)
 {
     const double len = std::sqrt(x * x + y * y + z * z);
@@ -58,8 +54,7 @@ CRender3D::CRender3D()
       m_nStride(0),
       m_nWidth(0),
       m_nHeight(0),
-      m_nFirstRow(0),
-      m_nEndRow(0),
+      m_rcDrawn{0, 0, 0, 0},
       m_rcWindow{0, 0, 0, 0},
       m_dSine(),
       m_dCosine()
@@ -81,7 +76,7 @@ void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride
     m_dCenterY = height * 0.5;
     m_dwBackground = 0;
     if (!frameIsClear)
-        ClearRows(0, m_nHeight);
+        ClearRect(m_rcWindow);
     BuildDegreeTables(m_dSine, m_dCosine);
 }
 
@@ -95,27 +90,32 @@ void CRender3D::SetFrameWindow(ARGB* pixels, int32_t stride, const PixelRect& wi
     m_rcWindow = window;
 }
 
-void CRender3D::ClearRows(int32_t firstRow, int32_t endRow)
+void CRender3D::ClearRect(const PixelRect& rect)
 {
-    // Rows of the frame, of which the buffer holds the window's.
-    firstRow = firstRow > m_rcWindow.top ? firstRow : m_rcWindow.top;
-    endRow = endRow < m_rcWindow.bottom ? endRow : m_rcWindow.bottom;
-    if (!m_pFrame || endRow <= firstRow)
+    // Frame coordinates, of which the buffer holds the window.
+    const PixelRect r = rect.Intersect(m_rcWindow);
+    if (!m_pFrame || r.right <= r.left || r.bottom <= r.top)
         return;
     const ARGB bg = m_dwBackground;
     const size_t stride = static_cast<size_t>(m_nStride);
-    const int32_t top = m_rcWindow.top;
-    ParallelFor(endRow - firstRow, kMinClearRows, [&](int begin, int end) {
-        ARGB* const frame = m_pFrame + stride * static_cast<size_t>(firstRow - top + begin);
-        const size_t count = stride * static_cast<size_t>(end - begin);
-        // A background of four equal bytes (transparent black, the usual
-        // case) is a byte fill, the fastest clear there is.
-        if ((bg & 0xFF) * 0x01010101u == bg) {
-            std::memset(frame, static_cast<int>(bg & 0xFF), count * sizeof(ARGB));
-            return;
+    // Whole rows of the window are cleared with their tails beyond the
+    // width, in one run; a part of them, column by column.
+    const bool wholeRows = r.left == m_rcWindow.left && r.right == m_rcWindow.right;
+    const size_t run = wholeRows ? stride : static_cast<size_t>(r.right - r.left);
+    const size_t skip = wholeRows ? 0 : static_cast<size_t>(r.left - m_rcWindow.left);
+    ParallelFor(r.bottom - r.top, LinesPerThread(static_cast<int>(run), kMinCopiedPixelsPerThread),
+                [&](int begin, int end) {
+        for (int y = r.top + begin; y < r.top + end; ++y) {
+            ARGB* const row = m_pFrame + stride * static_cast<size_t>(y - m_rcWindow.top) + skip;
+            // A background of four equal bytes (transparent black, the
+            // usual case) is a byte fill, the fastest clear there is.
+            if ((bg & 0xFF) * 0x01010101u == bg) {
+                std::memset(row, static_cast<int>(bg & 0xFF), run * sizeof(ARGB));
+                continue;
+            }
+            for (size_t i = 0; i < run; ++i)
+                row[i] = bg;
         }
-        for (size_t i = 0; i < count; ++i)
-            frame[i] = bg;
     });
 }
 
@@ -269,12 +269,13 @@ void CRender3D::ProjectObject(CObject3D& object)
         ProjectNode(object, object.nodes[n]);
 }
 
-FrameTarget3D CRender3D::Target(int32_t firstRow, int32_t endRow) const
+FrameTarget3D CRender3D::Target(const PixelRect& drawn) const
 {
-    FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, firstRow, endRow};
+    FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, drawn.top, drawn.bottom};
     frame.originX = m_rcWindow.left;
     frame.originY = m_rcWindow.top;
-    frame.endColumn = m_rcWindow.right;
+    frame.firstColumn = drawn.left;
+    frame.endColumn = drawn.right;
     return frame;
 }
 
@@ -287,7 +288,7 @@ PixelRect CRender3D::Reach()
         CollectObjectFaces(object, quads);
     }
     PixelRect reach{0, 0, 0, 0};
-    const FrameTarget3D frame = Target(0, m_nHeight);
+    const FrameTarget3D frame = Target(PixelRect{0, 0, m_nWidth, m_nHeight});
     for (const DrawnQuad& quad : quads) {
         const PixelRect r = QuadReach(frame, quad.corners, *quad.texture);
         if (r.right <= r.left)
@@ -306,12 +307,14 @@ PixelRect CRender3D::Reach()
 
 void CRender3D::RenderRows(int32_t firstRow, int32_t endRow)
 {
-    m_nFirstRow = firstRow < 0 ? 0 : firstRow;
-    m_nEndRow = endRow > m_nHeight ? m_nHeight : endRow;
-    // The buffer holds the window's rows alone.
-    m_nFirstRow = m_nFirstRow > m_rcWindow.top ? m_nFirstRow : m_rcWindow.top;
-    m_nEndRow = m_nEndRow < m_rcWindow.bottom ? m_nEndRow : m_rcWindow.bottom;
-    ClearRows(m_nFirstRow, m_nEndRow);
+    RenderRect(PixelRect{m_rcWindow.left, firstRow, m_rcWindow.right, endRow});
+}
+
+void CRender3D::RenderRect(const PixelRect& rect)
+{
+    // Within the frame, and within what the buffer holds of it.
+    m_rcDrawn = rect.Intersect(PixelRect{0, 0, m_nWidth, m_nHeight}).Intersect(m_rcWindow);
+    ClearRect(m_rcDrawn);
     for (int32_t i = 0; i < m_arrLights.GetCount(); ++i) {
         CLight3D& light = m_arrLights[i];
         TransformPoint(m_matScene, light.dir[0], light.dir[1], light.dir[2], light.tdir[0], light.tdir[1],
@@ -356,14 +359,15 @@ void CRender3D::CollectObjectFaces(const CObject3D& object, std::vector<DrawnQua
 
 void CRender3D::DrawBands(const std::vector<DrawnQuad>& quads)
 {
-    if (quads.empty() || m_nEndRow <= m_nFirstRow)
+    const PixelRect drawn = m_rcDrawn;
+    if (quads.empty() || drawn.bottom <= drawn.top || drawn.right <= drawn.left)
         return;
     // The near-cut threshold is worked out on first use; that must not
     // happen on several threads at once.
     NearCutIz();
-    const int32_t first = m_nFirstRow;
-    ParallelFor(m_nEndRow - first, kMinDrawRows, [&](int begin, int end) {
-        const FrameTarget3D band = Target(first + begin, first + end);
+    ParallelFor(drawn.bottom - drawn.top, LinesPerThread(drawn.right - drawn.left), [&](int begin, int end) {
+        const FrameTarget3D band =
+            Target(PixelRect{drawn.left, drawn.top + begin, drawn.right, drawn.top + end});
         for (const DrawnQuad& quad : quads)
             DrawTexturedQuad(band, quad.corners, *quad.texture);
     });

@@ -71,6 +71,12 @@ public:
     // the edges itself, and each pixel still sees the faces in scene order.
     void RenderRows(int32_t firstRow, int32_t endRow);
 
+    // The same for the part `rect` of the frame alone (right and bottom
+    // exclusive): a preview that shows a small window onto a large frame
+    // clears and fills only that. Every pixel drawn comes out as Render
+    // draws it; the spans are still walked from their ends.
+    void RenderRect(const PixelRect& rect);
+
     // Checked access to the scene; the owner edits an object's model here.
     CObject3D& Object(int32_t index) { return m_arrObjects[index]; }
     int32_t GetObjectCount() const { return m_arrObjects.GetCount(); }
@@ -103,16 +109,16 @@ private:
         const CTexture3D* texture;
     };
 
-    void ClearRows(int32_t firstRow, int32_t endRow);
+    void ClearRect(const PixelRect& rect);
     void ProjectObject(CObject3D& object);
-    FrameTarget3D Target(int32_t firstRow, int32_t endRow) const;
+    FrameTarget3D Target(const PixelRect& drawn) const;
     void CollectObjectFaces(const CObject3D& object, std::vector<DrawnQuad>& quads) const;
     void DrawBands(const std::vector<DrawnQuad>& quads);
 
     ARGB* m_pFrame;
     int32_t m_nStride;
     int32_t m_nWidth, m_nHeight;
-    int32_t m_nFirstRow, m_nEndRow;  // the band being drawn
+    PixelRect m_rcDrawn;             // the part of the frame being drawn
     PixelRect m_rcWindow;            // the part of the frame the buffer holds
     CCheckedArray<CObject3D> m_arrObjects;
     CCheckedArray<CLight3D> m_arrLights;

@@ -54,9 +54,6 @@ struct Box {
     }
 };
 
-// Rows per thread below which the scan stays on one thread.
-const int kMinRowsPerThread = 64;
-
 // A layer without a selection: the object is where the transparency byte
 // is not 0. Only the columns that could still widen the box need a look:
 // a row is read from the left up to its first object pixel and from the
@@ -112,7 +109,7 @@ Box ScanObject(const HostBuffers& b)
         band = empty;
     std::atomic<int> next{0};
     const bool layerOnly = b.HasTransparency() && b.maskData == nullptr;
-    ParallelFor(b.height, kMinRowsPerThread, [&](int begin, int end) {
+    ParallelFor(b.height, LinesPerThread(b.width, kMinCopiedPixelsPerThread), [&](int begin, int end) {
         Box box = empty;
         if (layerOnly)
             ScanLayerRows(b, begin, end, box);

@@ -16,8 +16,6 @@ const int kShadowTexture = 0;
 const int kTexturedMode = 9;
 const ARGB kPlaneColour = 0x7F000000;  // unused by the textured mode
 const int32_t kTentKernel = kStretchBilinear;  // the tent
-// Rows per thread below which a buffer build stays on one thread.
-const int kMinRowsPerThread = 32;
 
 // The dialog's sliders keep their values in range, but the scene is also
 // driven without sliders (the command line, descriptor playback); out of
@@ -76,7 +74,7 @@ void CShadowScene::BuildImageBuffer()
     m_dibImage.Create(g.imageWidth, g.imageHeight);
     if (m_dibImage.IsEmpty())
         return;
-    ParallelFor(g.imageHeight, kMinRowsPerThread, [&](int begin, int end) {
+    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             ARGB* row = m_dibImage.Row(y);
             const uint8_t* in = m_host.InPixel(0, y);
@@ -93,7 +91,7 @@ void CShadowScene::BuildObjectBuffer()
     m_dibObject.Create(g.CropWidth(), g.CropHeight());
     if (m_dibObject.IsEmpty())
         return;
-    ParallelFor(g.CropHeight(), kMinRowsPerThread, [&](int begin, int end) {
+    ParallelFor(g.CropHeight(), LinesPerThread(g.CropWidth()), [&](int begin, int end) {
         for (int y = g.cropTop + begin; y < g.cropTop + end; ++y) {
             ARGB* row = m_dibObject.Row(y - g.cropTop);
             for (int x = g.cropLeft; x <= g.cropRight; ++x)
@@ -212,7 +210,7 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     for (int y = 0; y < h; ++y)
         rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
     const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
-    ParallelFor(h, kMinRowsPerThread, [&](int begin, int end) {
+    ParallelFor(h, LinesPerThread(w), [&](int begin, int end) {
         FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
     });
     FilterInPlace(rows.data(), w, h, params.blur / 5.0, 0, kTentKernel);
@@ -290,9 +288,10 @@ bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
         return false;
     // A confirming render right after exactly one preview render would draw
     // the very same frame again.
-    const int height = m_dibRender.GetHeight();
+    const PixelRect frame = WholeFrame();
     // A run that only confirms renders all the shadow reaches every time.
-    const bool wholeFrame = m_bFinalOnly || (m_nFrameTop == 0 && m_nFrameBottom == height);
+    const bool wholeFrame = m_bFinalOnly || (m_rcHeld.left == frame.left && m_rcHeld.top == frame.top &&
+                                             m_rcHeld.right == frame.right && m_rcHeld.bottom == frame.bottom);
     if (final && m_nRenderPending == 0 && wholeFrame)
         return false;
     m_nRenderPending -= 1;
@@ -301,10 +300,7 @@ bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
         RenderReach();
         return true;
     }
-    int top = 0, bottom = height;
-    if (!final)
-        ViewRows(top, bottom);
-    RenderRows(top, bottom);
+    RenderPart(final ? frame : ViewPart());
     return true;
 }
 
@@ -316,7 +312,7 @@ void CShadowScene::RenderReach()
     const PixelRect reach = m_pRender->Reach();
     m_rcRender = PixelRect{0, 0, 0, 0};
     m_pRender->SetFrameWindow(nullptr, 0, m_rcRender);
-    if (reach.right <= reach.left || reach.bottom <= reach.top) {
+    if (reach.IsEmpty()) {
         m_dibRender.Destroy();
         return;
     }
@@ -324,49 +320,58 @@ void CShadowScene::RenderReach()
         throw std::bad_alloc();
     m_rcRender = reach;
     m_pRender->SetFrameWindow(m_dibRender.GetPixels(), m_dibRender.GetStride(), reach);
-    RenderRows(reach.top, reach.bottom);
+    RenderPart(reach);
 }
 
-void CShadowScene::RenderRows(int top, int bottom)
+void CShadowScene::RenderPart(const PixelRect& part)
 {
-    m_pRender->RenderRows(top, bottom);
-    m_nFrameTop = top;
-    m_nFrameBottom = bottom;
+    m_pRender->RenderRect(part);
+    m_rcHeld = part;
 }
 
-void CShadowScene::ViewRows(int& top, int& bottom) const
+PixelRect CShadowScene::WholeFrame() const { return PixelRect{0, 0, m_dibRender.GetWidth(), m_dibRender.GetHeight()}; }
+
+PixelRect CShadowScene::ViewPart() const
 {
-    const int height = m_dibRender.GetHeight();
-    const PixelRect& view = m_preview.m_rcView;
-    top = std::max(view.top, 0);
-    bottom = std::min(view.bottom, height);
-    if (m_dibView.IsEmpty() || bottom <= top) {
-        top = 0;
-        bottom = height;
-    }
+    const PixelRect part = m_preview.m_rcView.Intersect(WholeFrame());
+    if (m_dibView.IsEmpty() || part.IsEmpty())
+        return WholeFrame();
+    return part;
 }
 
 bool CShadowScene::CompleteViewRows()
 {
-    if (!m_pRender || m_nFrameBottom <= m_nFrameTop || m_bFinalOnly)
-        return false;  // nothing rendered yet (or no view): no rows to add
-    int top = 0, bottom = 0;
-    ViewRows(top, bottom);
-    if (top >= m_nFrameTop && bottom <= m_nFrameBottom)
+    if (!m_pRender || m_rcHeld.IsEmpty() || m_bFinalOnly)
+        return false;  // nothing rendered yet (or no view): nothing to add
+    const PixelRect view = ViewPart();
+    const PixelRect& held = m_rcHeld;
+    if (view.left >= held.left && view.top >= held.top && view.right <= held.right && view.bottom <= held.bottom)
         return false;
-    if (bottom < m_nFrameTop || top > m_nFrameBottom) {
-        // Jumped clear of the rows held: they are dropped.
-        RenderRows(top, bottom);
+    // The part held grows to the smallest rectangle around it and the view,
+    // drawing only what it did not hold: a drag draws the strips it uncovers.
+    const PixelRect grown{std::min(view.left, held.left), std::min(view.top, held.top),
+                          std::max(view.right, held.right), std::max(view.bottom, held.bottom)};
+    const int64_t viewArea = int64_t(view.right - view.left) * (view.bottom - view.top);
+    const int64_t grownArea = int64_t(grown.right - grown.left) * (grown.bottom - grown.top);
+    const int64_t heldArea = int64_t(held.right - held.left) * (held.bottom - held.top);
+    if (grownArea - heldArea > 2 * viewArea) {
+        // Jumped far from what is held: that is dropped.
+        RenderPart(view);
         return true;
     }
-    // Overlapping or touching: draw what is missing at either end and keep
-    // the rest, so a drag draws only the rows it uncovers.
-    if (top < m_nFrameTop)
-        m_pRender->RenderRows(top, m_nFrameTop);
-    if (bottom > m_nFrameBottom)
-        m_pRender->RenderRows(m_nFrameBottom, bottom);
-    m_nFrameTop = std::min(top, m_nFrameTop);
-    m_nFrameBottom = std::max(bottom, m_nFrameBottom);
+    // Above and below the part held, across the grown width; then left and
+    // right of it, along its rows.
+    const PixelRect strips[] = {
+        {grown.left, grown.top, grown.right, held.top},
+        {grown.left, held.bottom, grown.right, grown.bottom},
+        {grown.left, held.top, held.left, held.bottom},
+        {held.right, held.top, grown.right, held.bottom},
+    };
+    for (const PixelRect& strip : strips) {
+        if (!strip.IsEmpty())
+            m_pRender->RenderRect(strip);
+    }
+    m_rcHeld = grown;
     return true;
 }
 

@@ -52,10 +52,10 @@ public:
 
     // The two halves of RenderShadow, for callers that time them apart.
     // RenderFrame returns false when it had nothing to do. A preview render
-    // draws only the rows of the frame that the view shows, which on a large
-    // image is a small part of the work; the final render draws them all.
+    // draws only the part of the frame that the view shows, which on a
+    // large image is a small part of the work; the final render draws all.
     bool RenderFrame(bool final, const ShadowParams& params);
-    // After the view has moved: draws the rows it now shows that the last
+    // After the view has moved: draws what it now shows that the last
     // render left out, with that render's placement and texture, so the
     // frame never mixes two parameter sets. False when nothing was missing.
     bool CompleteViewRows();
@@ -90,21 +90,23 @@ private:
     void BuildObjectBuffer();
     void PlacePreview(int clientWidth, int clientHeight);
     void PlaceShadowPlane(const ShadowParams& params);
-    void RenderRows(int top, int bottom);
-    // A new plane or texture: the rows held no longer match what a render
-    // would draw now, so no row is added to them until the next render.
-    void ForgetFrameRows() { m_nFrameTop = m_nFrameBottom = 0; }
-    // The frame rows under the view; all of them when there is no preview.
-    void ViewRows(int& top, int& bottom) const;
+    // Renders that part of the frame and holds only it from then on.
+    void RenderPart(const PixelRect& part);
+    // A new plane or texture: the part held no longer matches what a render
+    // would draw now, so nothing is added to it until the next render.
+    void ForgetFrameRows() { m_rcHeld = PixelRect{0, 0, 0, 0}; }
+    PixelRect WholeFrame() const;
+    // The part of the frame under the view; all of it when there is no
+    // preview.
+    PixelRect ViewPart() const;
 
     HostBuffers m_host;
     bool m_bFinalOnly = false;
     // The texture the engine held before the last rebuild, kept so that the
     // next rebuild of the same size reuses its memory.
     CTexture3D m_spareTexture{0, 0, {}};
-    // The rows of m_dibRender that hold the last render; none before it.
-    int m_nFrameTop = 0;
-    int m_nFrameBottom = 0;
+    // The part of m_dibRender that holds the last render; none before it.
+    PixelRect m_rcHeld{0, 0, 0, 0};
     RunGeometry m_geometry;
 };
 

@@ -103,7 +103,7 @@ void SpanPixels(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b,
     const double h1 = texture.height - 1;
     // Row y of the buffer; column x of the frame is its pixel x - originX.
     ARGB* row = frame.pixels + static_cast<intptr_t>(y - frame.originY) * frame.stride;
-    const int32_t storedFirst = frame.originX;
+    const int32_t storedFirst = frame.firstColumn > frame.originX ? frame.firstColumn : frame.originX;
     const int32_t storedLast = frame.endColumn - 1;
     for (int32_t x = first; x <= last; ++x) {
         // Nothing nearer than depth 5.5; the rest of the row goes too, so
@@ -149,7 +149,7 @@ void SpanPixels(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b,
             const double fy = 1 - (v - iv);
             s = LerpArgb(LerpArgb(c00, c10, fx), LerpArgb(c01, c11, fx), fy);
         }
-        ARGB& pixel = row[x - storedFirst];
+        ARGB& pixel = row[x - frame.originX];
         pixel = BlendTexel(pixel, s);
         iz += diz;
         uz += duz;

@@ -26,8 +26,10 @@ struct FrameTarget3D {
     // whole frame, so every pixel comes out as in a full-size buffer.
     int32_t originX = 0;
     int32_t originY = 0;
-    // The first frame column past the buffer; pixels from here on are
-    // walked (the span's values step through them) but not stored.
+    // The frame columns stored: pixels left of firstColumn (or of originX)
+    // and from endColumn on are walked (the span's values step through
+    // them) but not stored.
+    int32_t firstColumn = 0;
     int32_t endColumn = INT32_MAX;
 };
 
