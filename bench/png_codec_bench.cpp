@@ -1,7 +1,7 @@
 // How fast the PNG libraries Debian offers read and write the files the
 // command-line renderer handles: libpng (the simplified API the renderer
-// reads with, and the row API it writes with, at several zlib levels and
-// filters) against libspng. Each way is timed several times over one file
+// reads with, and its row API at several zlib levels and filters) against
+// libspng. Each way is timed several times over one file
 // already in memory; every decoder must give the same pixels.
 //
 //   png_codec_bench FILE.png [RUNS]

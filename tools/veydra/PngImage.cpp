@@ -1,10 +1,10 @@
 #include "PngImage.h"
+#include "PngStream.h"
 
 #include <png.h>
 
 #include <cerrno>
 #include <climits>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -87,68 +87,13 @@ std::string TemporaryPathBeside(const std::string& path)
     return path + ".tmp-" + std::to_string(static_cast<long>(getpid()));
 }
 
-// Output files are working copies, so they favour speed over the last few
-// percent of compression: zlib's fastest level, each row predicted from the
-// one above ("up"). On the benchmark layer's result that writes 25 % faster
-// than libpng's simplified writer with its speed flag (which filters
-// nothing), in a file a third of the size; libspng at the same settings was
-// slower still.
-const int kZlibLevel = 1;
-
-const size_t kMessageCapacity = 128;
-
-// libpng's own handlers would print to stderr; ours keep the message for
-// the one line the user reads, and say nothing of warnings.
-void KeepError(png_structp png, png_const_charp text)
-{
-    std::snprintf(static_cast<char*>(png_get_error_ptr(png)), kMessageCapacity, "%s", text);
-    png_longjmp(png, 1);
-}
-
-void IgnoreWarning(png_structp, png_const_charp) {}
-
-// libpng reports failures by a long jump back here, so nothing in this
-// function may need a destructor; `message` (kMessageCapacity bytes) gets
-// the reason.
-bool EncodeRows(FILE* file, const RasterImage& source, png_bytep const* rows, char* message)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, message, KeepError, IgnoreWarning);
-    if (!png) {
-        std::snprintf(message, kMessageCapacity, "out of memory");
-        return false;
-    }
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        if (!info)
-            std::snprintf(message, kMessageCapacity, "out of memory");
-        png_destroy_write_struct(&png, info ? &info : nullptr);
-        return false;
-    }
-    const int colourType = source.planes == 4   ? PNG_COLOR_TYPE_RGB_ALPHA
-                           : source.planes == 3 ? PNG_COLOR_TYPE_RGB
-                                                : PNG_COLOR_TYPE_GRAY;
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(source.width), static_cast<png_uint_32>(source.height), 8,
-                 colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, kZlibLevel);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-    png_write_info(png, info);
-    png_write_image(png, const_cast<png_bytepp>(rows));
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
-
 void WriteToStream(FILE* file, const RasterImage& source)
 {
-    if (source.width <= 0 || source.height <= 0)
-        throw CliError("cannot encode PNG (empty image)");
-    std::vector<png_bytep> rows(static_cast<size_t>(source.height));
-    for (int y = 0; y < source.height; ++y)
-        rows[y] = const_cast<png_bytep>(source.pixels.data()) + static_cast<size_t>(y) * source.RowBytes();
-    char message[kMessageCapacity] = {};
-    if (!EncodeRows(file, source, rows.data(), message))
-        throw CliError("cannot encode PNG (" + std::string(message) + ")");
+    // Output files are working copies: written for speed, their data
+    // compressed by the worker threads side by side (PngStream.h).
+    std::string error;
+    if (!WritePngStream(file, source, error))
+        throw CliError("cannot encode PNG (" + error + ")");
 }
 
 }  // namespace
