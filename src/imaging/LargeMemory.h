@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <new>
+#include <utility>
 #include <vector>
 
 struct LargeBlock {
@@ -44,6 +45,20 @@ struct CLargeAllocator {
         return static_cast<T*>(p);
     }
     void deallocate(T* p, size_t n) { ReleaseLarge(p, n * sizeof(T)); }
+    // Elements made without a value are left as they come (default
+    // initialised): these buffers are written whole before they are read,
+    // and clearing them first would touch every page twice. Give a value
+    // (resize(n, 0)) where zeros are wanted.
+    template <class U>
+    void construct(U* p)
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
     template <class U>
     bool operator==(const CLargeAllocator<U>&) const
     {

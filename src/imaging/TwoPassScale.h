@@ -349,7 +349,7 @@ public:
         const size_t h = height > 0 ? static_cast<size_t>(height) : 0;
         if (w != 0 && h > SIZE_MAX / sizeof(ARGB) / w)
             throw std::bad_alloc();
-        m_pixels.resize(w * h);
+        m_pixels.resize(w * h, 0);
         m_rows.resize(h);
         for (size_t y = 0; y < h; ++y)
             m_rows[y] = m_pixels.data() + y * w;

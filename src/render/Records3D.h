@@ -52,7 +52,8 @@ struct CObject3D {
     Matrix3D combined;  // scene matrix x model, recomputed by every render
 };
 
-// Rows top-down and packed (row length = width). The texture owns its pixels.
+// Rows top-down and packed (row length = width). The texture owns its pixels
+// (which a resize leaves unset: whoever sizes them writes them all).
 struct CTexture3D {
     int32_t width;
     int32_t height;

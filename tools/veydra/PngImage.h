@@ -14,7 +14,7 @@ struct RasterImage {
     int width = 0;
     int height = 0;
     int planes = 0;  // 1 grey, 3 RGB, 4 RGBA
-    LargeVector<uint8_t> pixels;
+    LargeVector<uint8_t> pixels;  // a resize leaves them unset
 
     int RowBytes() const { return width * planes; }
 };

@@ -55,13 +55,13 @@ void DeflateBand(const RasterImage& image, int begin, int end, bool last, Band& 
 {
     const size_t rowBytes = static_cast<size_t>(image.RowBytes());
     std::vector<uint8_t> filtered(rowBytes + 1);
+    // The compressed bytes come out through a small buffer and are kept as
+    // they come, so only what the band compresses to is ever touched.
+    std::vector<uint8_t> scratch(size_t(1) << 16);
     z_stream z;
     std::memset(&z, 0, sizeof z);
     if (deflateInit2(&z, kZlibLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         return;
-    band.data.resize(deflateBound(&z, static_cast<uLong>((rowBytes + 1) * static_cast<size_t>(end - begin))) + 64);
-    z.next_out = band.data.data();
-    z.avail_out = static_cast<uInt>(band.data.size());
     bool ok = true;
     for (int y = begin; y < end && ok; ++y) {
         const uint8_t* row = image.pixels.data() + static_cast<size_t>(y) * rowBytes;
@@ -74,11 +74,15 @@ void DeflateBand(const RasterImage& image, int begin, int end, bool last, Band& 
         z.next_in = filtered.data();
         z.avail_in = static_cast<uInt>(filtered.size());
         const int flush = y + 1 < end ? Z_NO_FLUSH : last ? Z_FINISH : Z_FULL_FLUSH;
-        const int result = deflate(&z, flush);
-        ok = (result == Z_OK || result == Z_STREAM_END || result == Z_BUF_ERROR) && z.avail_in == 0 &&
-             (flush != Z_FINISH || result == Z_STREAM_END);
+        int result = Z_OK;
+        do {
+            z.next_out = scratch.data();
+            z.avail_out = static_cast<uInt>(scratch.size());
+            result = deflate(&z, flush);
+            band.data.insert(band.data.end(), scratch.data(), scratch.data() + (scratch.size() - z.avail_out));
+        } while (result != Z_STREAM_ERROR && z.avail_out == 0);
+        ok = result != Z_STREAM_ERROR && z.avail_in == 0 && (flush != Z_FINISH || result == Z_STREAM_END);
     }
-    band.data.resize(band.data.size() - z.avail_out);
     deflateEnd(&z);
     band.ok = ok;
 }
