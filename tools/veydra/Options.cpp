@@ -13,6 +13,7 @@ const char* UsageText()
            "         [--blur N] [--transparency N] [--intensity N] [--angle-x N] [--angle-y N]\n"
            "         [--angle-z N] [--offset-x N] [--offset-y N] [--zoom N] [--perspective N]\n"
            "         [--color RRGGBB] [--outside on|off] [--position bottom|center|top] [--timings]\n"
+           "         [--threads N]\n"
            "  veydra presets\n"
            "  veydra --help\n";
 }

@@ -13,9 +13,11 @@
 namespace {
 
 const int kZlibLevel = 1;
-// Rows a band holds at least: a band's cut costs a few bytes and restarts
-// the compressor's history.
-const int kMinRowsPerBand = 256;
+// Rows a band holds (the last may hold fewer). Bands depend on the image
+// alone, never on the number of threads, so a file comes out the same to
+// the byte on any machine; a cut costs a few bytes and restarts the
+// compressor's history.
+const int kRowsPerBand = 512;
 const uint8_t kFilterUp = 2;
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t v)
@@ -95,12 +97,12 @@ bool WritePngStream(FILE* file, const RasterImage& image, std::string& error)
         error = "nothing to encode";
         return false;
     }
-    const int bands = std::max(1, std::min(WorkerThreadCount(), image.height / kMinRowsPerBand));
+    const int bands = (image.height + kRowsPerBand - 1) / kRowsPerBand;
     std::vector<Band> pieces(static_cast<size_t>(bands));
     ParallelFor(bands, 1, [&](int first, int last) {
         for (int b = first; b < last; ++b) {
-            const int begin = static_cast<int>(static_cast<int64_t>(image.height) * b / bands);
-            const int end = static_cast<int>(static_cast<int64_t>(image.height) * (b + 1) / bands);
+            const int begin = b * kRowsPerBand;
+            const int end = std::min(image.height, begin + kRowsPerBand);
             DeflateBand(image, begin, end, b + 1 == bands, pieces[static_cast<size_t>(b)]);
         }
     });

@@ -2,8 +2,8 @@
 //
 // A PNG's pixels are one zlib stream. zlib can end a piece of a deflate
 // stream on a byte boundary with nothing carried over (a full flush), so
-// the rows can be cut into bands, each band filtered and deflated on a
-// thread of its own, and the pieces laid end to end make one valid stream;
+// the rows can be cut into bands of a fixed height, each band filtered and
+// deflated by whichever worker thread takes it, and the pieces laid end to end make one valid stream;
 // its checksum is put together from the bands' checksums. Every row is
 // predicted from the one above ("up"), the first from zeros, as one
 // encoder would; zlib's fastest level.
