@@ -8,7 +8,7 @@
 CDib::CDib()
     : m_dwScratch(0),
       m_rcClip{kClipNotSet, 0, 0, 0},
-      m_store{nullptr, nullptr},
+      m_store{nullptr, nullptr, 0, false},
       m_hDC(nullptr),
       m_hOldBitmap(nullptr),
       m_pPixels(nullptr),
@@ -32,7 +32,7 @@ void CDib::Destroy()
 #endif
     if (m_store.handle)
         ReleaseDibPixels(m_store);
-    m_store = DibPixelStore{nullptr, nullptr};
+    m_store = DibPixelStore{nullptr, nullptr, 0, false};
     delete m_pInfo;
     m_pInfo = nullptr;
     m_pPixels = nullptr;
@@ -80,17 +80,24 @@ bool CDib::Create(int width, int height)
     m_nHeight = height;
     m_nStride = static_cast<int32_t>(stride);
     m_rcClip = PixelRect{0, 0, width, height};
-    Fill(0);
+    // Memory fresh from the system is clear already; writing it again would
+    // only pay the first touch of every page before anyone needs it.
+    if (!store.zeroed)
+        Fill(0);
     return true;
 }
 
-void CDib::Fill(ARGB value)
+void CDib::Fill(ARGB value) { FillRows(value, 0, m_nHeight); }
+
+void CDib::FillRows(ARGB value, int firstRow, int endRow)
 {
-    if (IsEmpty())
+    firstRow = std::max(firstRow, 0);
+    endRow = std::min(endRow, m_nHeight);
+    if (IsEmpty() || endRow <= firstRow)
         return;
     const uint32_t a = value >> 24;
-    ARGB* p = m_pPixels;
-    ARGB* const end = p + PixelCount();
+    ARGB* p = Row(firstRow);
+    ARGB* const end = Row(endRow);
     if (a == 255 || a == 0) {
         std::fill(p, end, value);
         return;
@@ -122,7 +129,9 @@ void CDib::BlendFrom(const CDib& src, int opacity)
         *d = BlendArgb(*d, ScaleAlpha(*s, op));
 }
 
-void CDib::BlendAt(const CDib& src, int x, int y, int opacity)
+void CDib::BlendAt(const CDib& src, int x, int y, int opacity) { BlendAtRows(src, x, y, opacity, 0, m_nHeight); }
+
+void CDib::BlendAtRows(const CDib& src, int x, int y, int opacity, int firstRow, int endRow)
 {
     if (IsEmpty() || src.IsEmpty())
         return;
@@ -143,7 +152,10 @@ void CDib::BlendAt(const CDib& src, int x, int y, int opacity)
     const int sx = dx - x;
     const int sy = dy - y;
     const uint32_t op = static_cast<uint32_t>(opacity);
-    for (int row = 0; row < h; ++row) {
+    // Only the covered rows that lie in the band.
+    const int rowBegin = std::max(0, firstRow - dy);
+    const int rowEnd = std::min(h, endRow - dy);
+    for (int row = rowBegin; row < rowEnd; ++row) {
         const ARGB* s = src.Row(sy + row) + sx;
         ARGB* d = Row(dy + row) + dx;
         for (int i = 0; i < w; ++i)

@@ -74,6 +74,11 @@ public:
     // (not to the clip rectangle).
     void BlendAt(const CDib& src, int x, int y, int opacity);
 
+    // Fill and BlendAt limited to this buffer's rows firstRow ... endRow - 1,
+    // so that bands of rows can be composed side by side.
+    void FillRows(ARGB value, int firstRow, int endRow);
+    void BlendAtRows(const CDib& src, int x, int y, int opacity, int firstRow, int endRow);
+
     // Per-pixel access honours the clip rectangle; outside it writes are
     // dropped and PixelAt hands out the scratch pixel.
     void SetPixel(int x, int y, ARGB value);
@@ -128,6 +133,12 @@ private:
     int32_t m_nHeight;
     int32_t m_nStride;
 };
+
+// StretchRect of a rectangle onto itself at its own size, on rows of
+// pixels anywhere in memory: the same kernel choice and the same bits, with
+// no intermediate image. A width of 0 or kStretchNone leaves the pixels as
+// they are, as the plain copy would.
+void FilterInPlace(ARGB* const* rows, int width, int height, double dWidth, int32_t bAlphaOnly, int32_t nFilter);
 
 // Scales a source pixel's alpha by an opacity of 0-255 as the buffer blends
 // do: a visible pixel under a non-zero opacity keeps at least alpha 1.

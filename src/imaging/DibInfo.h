@@ -4,6 +4,7 @@
 // needs the platform headers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct DibInfoHeader {
@@ -35,6 +36,8 @@ const uint32_t kDibRgbCompression = 0;  // BI_RGB: uncompressed
 struct DibPixelStore {
     void* handle;
     uint32_t* pixels;
+    size_t bytes;  // what the release needs besides the handle
+    bool zeroed;   // the pixels are known to be 0 already
 };
 
 // Returns {nullptr, nullptr} when the memory cannot be had.

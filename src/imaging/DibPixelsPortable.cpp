@@ -1,17 +1,16 @@
-// Pixel memory for builds without GDI: a cache-line-aligned allocation.
-#include <cstdlib>
-
+// Pixel memory for builds without GDI: a large-buffer allocation (huge pages
+// where the system offers them), so an image-sized buffer is cheap to touch.
 #include "imaging/DibInfo.h"
+#include "imaging/LargeMemory.h"
 
 DibPixelStore AllocateDibPixels(const DibInfo& info)
 {
     const size_t bytes = info.header.biSizeImage;
-    const size_t rounded = (bytes + 63) & ~size_t(63);
-    void* p = std::aligned_alloc(64, rounded);
-    return DibPixelStore{p, static_cast<uint32_t*>(p)};
+    const LargeBlock block = AllocateLarge(bytes);
+    return DibPixelStore{block.pointer, static_cast<uint32_t*>(block.pointer), bytes, block.zeroed};
 }
 
 void ReleaseDibPixels(const DibPixelStore& store)
 {
-    std::free(store.handle);
+    ReleaseLarge(store.handle, store.bytes);
 }

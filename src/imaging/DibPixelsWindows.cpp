@@ -14,9 +14,13 @@ DibPixelStore AllocateDibPixels(const DibInfo& info)
     if (!bitmap || !bits) {
         if (bitmap)
             DeleteObject(bitmap);
-        return DibPixelStore{nullptr, nullptr};
+        return DibPixelStore{nullptr, nullptr, 0, false};
     }
-    return DibPixelStore{bitmap, static_cast<uint32_t*>(bits)};
+    // A DIB section without a file mapping is new memory from the system,
+    // which hands every process its fresh pages cleared: the pixels are 0
+    // until written, and the first write, not a clearing pass, pays for each
+    // page. Buffers the dialog never draws much of then cost little.
+    return DibPixelStore{bitmap, static_cast<uint32_t*>(bits), info.header.biSizeImage, true};
 }
 
 void ReleaseDibPixels(const DibPixelStore& store)

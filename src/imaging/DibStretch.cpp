@@ -26,40 +26,71 @@ std::vector<Pixel*> RowPointers(Dib& dib, const PixelRect& rc)
     return rows;
 }
 
+// The rows and sizes of one resampling.
+struct RowsJob {
+    const ARGB* const* from;
+    int srcWidth, srcHeight;
+    ARGB* const* to;
+    int dstWidth, dstHeight;
+};
+
 template <class CFilter, class CPolicy>
-void Resample(const CDib& src, const PixelRect& rcSrc, CDib& dest, const PixelRect& rcDest, double dWidth)
+void Resample(const RowsJob& job, double dWidth)
 {
-    const std::vector<const ARGB*> from = RowPointers<const ARGB>(src, rcSrc);
-    const std::vector<ARGB*> to = RowPointers<ARGB>(dest, rcDest);
     C2PassScale<CFilter, CPolicy> scale(dWidth);
-    scale.Resize(from.data(), rcSrc.right - rcSrc.left, rcSrc.bottom - rcSrc.top, to.data(),
-                 rcDest.right - rcDest.left, rcDest.bottom - rcDest.top);
+    scale.Resize(job.from, job.srcWidth, job.srcHeight, job.to, job.dstWidth, job.dstHeight);
 }
 
 template <class CPolicy>
-void ResampleWith(int32_t nFilter, const CDib& src, const PixelRect& rcSrc, CDib& dest, const PixelRect& rcDest,
-                  double dWidth)
+void ResampleWith(int32_t nFilter, const RowsJob& job, double dWidth)
 {
     switch (nFilter) {
     case kStretchBox:
-        Resample<CBoxFilter, CPolicy>(src, rcSrc, dest, rcDest, dWidth);
+        Resample<CBoxFilter, CPolicy>(job, dWidth);
         break;
     case kStretchGaussian:
-        Resample<CGaussianFilter, CPolicy>(src, rcSrc, dest, rcDest, dWidth);
+        Resample<CGaussianFilter, CPolicy>(job, dWidth);
         break;
     case kStretchBicubic:
-        Resample<CBicubicFilter, CPolicy>(src, rcSrc, dest, rcDest, dWidth);
+        Resample<CBicubicFilter, CPolicy>(job, dWidth);
         break;
     case kStretchLanczos3:
-        Resample<CLanczos3Filter, CPolicy>(src, rcSrc, dest, rcDest, dWidth);
+        Resample<CLanczos3Filter, CPolicy>(job, dWidth);
         break;
     default:  // the tent, also for any code not listed
-        Resample<CBilinearFilter, CPolicy>(src, rcSrc, dest, rcDest, dWidth);
+        Resample<CBilinearFilter, CPolicy>(job, dWidth);
         break;
     }
 }
 
+bool IsPlainCopy(double dWidth, int32_t nFilter) { return std::fabs(dWidth) < 0.00001 || nFilter == kStretchNone; }
+
+// The filtering half of StretchRect, once the plain copy is ruled out.
+void ResampleRows(const RowsJob& job, double dWidth, int32_t bAlphaOnly, int32_t nFilter)
+{
+    // A negative width is a request for the Gaussian of that width; 0.5
+    // means "the kernel's default", like 0.
+    if (dWidth < 0) {
+        dWidth = -dWidth;
+        nFilter = kStretchGaussian;
+    }
+    if (std::fabs(dWidth - 0.5) < 0.0001)
+        dWidth = 0;
+    if (bAlphaOnly)
+        ResampleWith<CDataPaintLib8>(nFilter, job, dWidth);
+    else
+        ResampleWith<CDataPaintLib32>(nFilter, job, dWidth);
+}
+
 }  // namespace
+
+void FilterInPlace(ARGB* const* rows, int width, int height, double dWidth, int32_t bAlphaOnly, int32_t nFilter)
+{
+    // The plain copy of a rectangle onto itself changes nothing.
+    if (IsPlainCopy(dWidth, nFilter) || width <= 0 || height <= 0)
+        return;
+    ResampleRows(RowsJob{rows, width, height, rows, width, height}, dWidth, bAlphaOnly, nFilter);
+}
 
 void CDib::StretchRect(CDib& dest, const PixelRect& rcSrc, double dWidth, PixelRect rcDest, int32_t bAlphaOnly,
                        int32_t nFilter) const
@@ -71,23 +102,15 @@ void CDib::StretchRect(CDib& dest, const PixelRect& rcSrc, double dWidth, PixelR
     if (!LiesInside(rcSrc, *this) || !LiesInside(rcDest, dest))
         return;
 
-    if (std::fabs(dWidth) < 0.00001 || nFilter == kStretchNone) {
+    if (IsPlainCopy(dWidth, nFilter)) {
         StretchCopy(*this, rcSrc, dest, rcDest);
         return;
     }
-    // A negative width is a request for the Gaussian of that width; 0.5
-    // means "the kernel's default", like 0.
-    if (dWidth < 0) {
-        dWidth = -dWidth;
-        nFilter = kStretchGaussian;
-    }
-    if (std::fabs(dWidth - 0.5) < 0.0001)
-        dWidth = 0;
-
-    if (bAlphaOnly)
-        ResampleWith<CDataPaintLib8>(nFilter, *this, rcSrc, dest, rcDest, dWidth);
-    else
-        ResampleWith<CDataPaintLib32>(nFilter, *this, rcSrc, dest, rcDest, dWidth);
+    const std::vector<const ARGB*> from = RowPointers<const ARGB>(*this, rcSrc);
+    const std::vector<ARGB*> to = RowPointers<ARGB>(dest, rcDest);
+    ResampleRows(RowsJob{from.data(), rcSrc.right - rcSrc.left, rcSrc.bottom - rcSrc.top, to.data(),
+                         rcDest.right - rcDest.left, rcDest.bottom - rcDest.top},
+                 dWidth, bAlphaOnly, nFilter);
 }
 
 void CDib::Stretch(CDib& dest, double dWidth, const PixelRect& rcDest, int32_t bAlphaOnly, int32_t nFilter) const

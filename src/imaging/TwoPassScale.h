@@ -7,8 +7,14 @@
 // place. The kernel (CBoxFilter, ...) and the pixel policy (CDataPaintLib32 or
 // CDataPaintLib8) are the template arguments.
 //
-// Source and destination may be the same pixels: the source is read in full
+// Source and destination may be the same pixels. At an unchanged size the
+// passes then work in place (each line is read whole before it is written),
+// which spares the intermediate image; otherwise the source is read in full
 // by the first pass before the second writes anything.
+//
+// Without a progress callback the lines of a pass are shared out among the
+// worker threads. Each line is computed exactly as on its own, so the result
+// does not depend on how many threads there are.
 #pragma once
 
 #include <algorithm>
@@ -19,8 +25,10 @@
 
 #include "imaging/Argb.h"
 #include "imaging/Filters.h"
+#include "imaging/LargeMemory.h"
 #include "imaging/PixelPolicies.h"
 #include "imaging/WeightTable.h"
+#include "imaging/WorkerThreads.h"
 
 // Progress in percent (0-99); return non-zero to go on, zero to abort.
 typedef int (*ProgressAndAbortCallBack)(uint8_t bPercentComplete);
@@ -218,6 +226,30 @@ void FilterLine(const WeightTable& table, const Line<CPolicy>& line, const Out& 
     }
 }
 
+// A line filtered beside one already done (its neighbour): a window whose
+// pixels are the very pixels of the neighbour's window at the same place
+// gives the neighbour's result, so it is taken from there. Neighbouring
+// columns of a silhouette are mostly alike, so most windows are copies.
+// `differs` counts, for each leading part of the line, the pixels that are
+// not the neighbour's.
+template <class CPolicy, class Out>
+void FilterLineBeside(const WeightTable& table, const Line<CPolicy>& line, const Out& out, const ARGB* neighbour,
+                      const int* differs)
+{
+    const WeightRow* rows = table.Rows.data();
+    const int n = table.LineLength;
+    for (int i = 0; i < n; ++i) {
+        const WeightRow& row = rows[i];
+        const int count = row.Count();
+        if (count > 0 && differs[row.Right + 1] == differs[row.Left]) {
+            out(i) = CPolicy::Reuse(neighbour[i], out(i));
+            continue;
+        }
+        const int visible = count > 0 ? line.VisibleIn(row.Left, row.Right) : 0;
+        out(i) = FilterWindow(row, line, visible, out(i));
+    }
+}
+
 // The vertical pass works on a few neighbouring columns at a time: they are
 // copied out of the rows into contiguous lines, filtered, and copied back.
 // Walking a single column would touch every row's cache line and page for
@@ -232,6 +264,7 @@ public:
           m_dstHeight(dstHeight),
           m_in(static_cast<size_t>(srcHeight) * kColumns),
           m_out(static_cast<size_t>(dstHeight) * kColumns),
+          m_differs(static_cast<size_t>(srcHeight) + 1, 0),
           m_line(srcHeight)
     {
     }
@@ -243,8 +276,20 @@ public:
         if (CPolicy::kKeepsColour)
             Gather(pDst, x0, n, m_dstHeight, m_out.data());
         for (int c = 0; c < n; ++c) {
-            m_line.Load(RowSamples{m_in.data() + static_cast<size_t>(c) * m_srcHeight}, m_srcHeight);
-            FilterLine(table, m_line, RowOut{m_out.data() + static_cast<size_t>(c) * m_dstHeight});
+            const ARGB* column = m_in.data() + static_cast<size_t>(c) * m_srcHeight;
+            ARGB* result = m_out.data() + static_cast<size_t>(c) * m_dstHeight;
+            m_line.Load(RowSamples{column}, m_srcHeight);
+            if (c == 0) {
+                FilterLine(table, m_line, RowOut{result});
+                continue;
+            }
+            const ARGB* left = column - m_srcHeight;
+            int differs = 0;
+            for (int y = 0; y < m_srcHeight; ++y) {
+                differs += column[y] != left[y];
+                m_differs[static_cast<size_t>(y) + 1] = differs;
+            }
+            FilterLineBeside(table, m_line, RowOut{result}, result - m_dstHeight, m_differs.data());
         }
         for (int y = 0; y < m_dstHeight; ++y) {
             ARGB* d = pDst[y] + x0;
@@ -269,8 +314,30 @@ private:
     int m_dstHeight;
     std::vector<ARGB> m_in;
     std::vector<ARGB> m_out;
+    std::vector<int> m_differs;
     Line<CPolicy> m_line;
 };
+
+// Whether both row sets are the very same rows.
+inline bool SameRows(const ARGB* const* a, ARGB* const* b, int height)
+{
+    for (int y = 0; y < height; ++y) {
+        if (a[y] != b[y])
+            return false;
+    }
+    return true;
+}
+
+// At an unchanged width (or height) a pass first takes the whole rows over.
+inline void CopyRows(const ARGB* const* pSrc, ARGB* const* pDst, int height, int width)
+{
+    ParallelFor(height, LinesPerThread(width, kMinCopiedPixelsPerThread), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            if (pDst[y] != pSrc[y])
+                std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(width) * sizeof(ARGB));
+        }
+    });
+}
 
 // Intermediate rows of the first pass, zero-filled so that nothing the
 // alpha-only policy leaves unwritten is ever undefined.
@@ -282,7 +349,7 @@ public:
         const size_t h = height > 0 ? static_cast<size_t>(height) : 0;
         if (w != 0 && h > SIZE_MAX / sizeof(ARGB) / w)
             throw std::bad_alloc();
-        m_pixels.resize(w * h);
+        m_pixels.resize(w * h, 0);
         m_rows.resize(h);
         for (size_t y = 0; y < h; ++y)
             m_rows[y] = m_pixels.data() + y * w;
@@ -290,7 +357,7 @@ public:
     ARGB* const* Rows() { return m_rows.data(); }
 
 private:
-    std::vector<ARGB> m_pixels;
+    LargeVector<ARGB> m_pixels;
     std::vector<ARGB*> m_rows;
 };
 
@@ -301,6 +368,16 @@ ARGB* const* C2PassScale<CFilter, CPolicy>::Resize(const ARGB* const* pSrc, int 
                                                     ARGB* const* pDst, int dstWidth, int dstHeight)
 {
     m_bCanceled = 0;
+    if (srcWidth == dstWidth && srcHeight == dstHeight && srcHeight > 0 &&
+        two_pass_detail::SameRows(pSrc, pDst, srcHeight)) {
+        // In place: the rows pass leaves its result where the columns pass
+        // reads it, and no intermediate image is needed.
+        ScaleRows(pSrc, srcWidth, srcHeight, pDst, dstWidth);
+        if (m_bCanceled)
+            return nullptr;
+        ScaleColumns(pDst, dstWidth, srcHeight, pDst, dstHeight);
+        return m_bCanceled ? nullptr : pDst;
+    }
     two_pass_detail::RowBuffer temp(dstWidth, srcHeight);
     ScaleRows(pSrc, srcWidth, srcHeight, temp.Rows(), dstWidth);
     if (m_bCanceled)
@@ -319,13 +396,19 @@ void C2PassScale<CFilter, CPolicy>::ScaleRows(const ARGB* const* pSrc, int srcWi
     // At unchanged width the whole rows come across first; the filter then
     // overwrites what its policy writes and leaves the rest (the colour
     // bytes, for the alpha-only policy).
-    if (dstWidth == srcWidth) {
-        for (int y = 0; y < height; ++y) {
-            if (pDst[y] != pSrc[y])
-                std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(srcWidth) * sizeof(ARGB));
-        }
-    }
+    if (dstWidth == srcWidth)
+        two_pass_detail::CopyRows(pSrc, pDst, height, srcWidth);
     const WeightTable table = BuildWeights(dstWidth, srcWidth, two_pass_detail::ScaleOf(dstWidth, srcWidth));
+    if (!m_pCallback) {
+        ParallelFor(height, LinesPerThread(dstWidth), [&](int begin, int end) {
+            two_pass_detail::Line<CPolicy> line(srcWidth);
+            for (int y = begin; y < end; ++y) {
+                line.Load(two_pass_detail::RowSamples{pSrc[y]}, srcWidth);
+                two_pass_detail::FilterLine(table, line, two_pass_detail::RowOut{pDst[y]});
+            }
+        });
+        return;
+    }
     two_pass_detail::Line<CPolicy> line(srcWidth);
     for (int y = 0; y < height; ++y) {
         if (!Continue(static_cast<double>(y) / height * 50))
@@ -342,13 +425,22 @@ void C2PassScale<CFilter, CPolicy>::ScaleColumns(const ARGB* const* pSrc, int wi
     if (width <= 0 || dstHeight <= 0)
         return;
     srcHeight = srcHeight > 0 ? srcHeight : 0;
-    if (dstHeight == srcHeight) {
-        for (int y = 0; y < srcHeight; ++y) {
-            if (pDst[y] != pSrc[y])
-                std::memcpy(pDst[y], pSrc[y], static_cast<size_t>(width) * sizeof(ARGB));
-        }
-    }
+    if (dstHeight == srcHeight)
+        two_pass_detail::CopyRows(pSrc, pDst, srcHeight, width);
     const WeightTable table = BuildWeights(dstHeight, srcHeight, two_pass_detail::ScaleOf(dstHeight, srcHeight));
+    const int columns = two_pass_detail::ColumnGroup<CPolicy>::kColumns;
+    if (!m_pCallback) {
+        // Groups of neighbouring columns are independent of each other.
+        const int groups = (width + columns - 1) / columns;
+        ParallelFor(groups, LinesPerThread(columns * dstHeight), [&](int begin, int end) {
+            two_pass_detail::ColumnGroup<CPolicy> group(srcHeight, dstHeight);
+            for (int g = begin; g < end; ++g) {
+                const int x0 = g * columns;
+                group.Filter(table, pSrc, pDst, x0, std::min(columns, width - x0));
+            }
+        });
+        return;
+    }
     // The callback hears of every column of a group before the group is
     // filtered; an abort at column x still leaves x and all later columns
     // unwritten, as a walk column by column would.

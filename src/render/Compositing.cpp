@@ -1,5 +1,10 @@
 #include "render/Compositing.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "imaging/WorkerThreads.h"
+
 namespace {
 
 // The colour bytes of an ARGB pixel into a host pixel.
@@ -56,41 +61,89 @@ void CompositeFlatRow(const ARGB* shadow, const uint8_t* in, uint8_t* out, int w
     }
 }
 
+// Pixels no shadow reaches, as the rows above give them for a shadow pixel
+// of 0: unchanged, except that with `outside` on a layer pixel of alpha 0
+// becomes 0 in all four bytes (the shadow's own bytes, BlendArgb(0, h)).
+void CompositeBareRow(const uint8_t* in, uint8_t* out, int width, int planes, bool clearTransparent)
+{
+    if (clearTransparent) {
+        for (int x = 0; x < width; ++x, in += planes, out += planes) {
+            if (in[3] == 0) {
+                out[0] = out[1] = out[2] = out[3] = 0;
+                CopyExtraPlanes(in, out, 4, planes);
+            } else if (in != out) {
+                CopyExtraPlanes(in, out, 0, planes);
+            }
+        }
+        return;
+    }
+    if (in != out)
+        std::memcpy(out, in, static_cast<size_t>(width) * static_cast<size_t>(planes));
+}
+
 }  // namespace
 
-void CompositeShadow(const CDib& render, const CDib& object, const RunGeometry& g, const HostBuffers& host,
-                     int transparency, bool outside)
+void CompositeShadow(const CDib& render, const PixelRect& rc, const CDib& object, const RunGeometry& g,
+                     const HostBuffers& host, int transparency, bool outside)
 {
-    if (render.GetWidth() < g.imageWidth || render.GetHeight() < g.imageHeight || host.outData == nullptr ||
-        host.inData == nullptr)
+    if (host.outData == nullptr || host.inData == nullptr)
+        return;
+    const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
+    if (reaches && (rc.left < 0 || rc.top < 0 || rc.right > g.imageWidth || rc.bottom > g.imageHeight ||
+                    render.GetWidth() < rc.right - rc.left || render.GetHeight() < rc.bottom - rc.top))
         return;
     const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     const bool useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&
                            object.GetHeight() == g.CropHeight();
-    for (int y = 0; y < g.imageHeight; ++y) {
-        const uint8_t* in = host.InPixel(0, y);
-        uint8_t* out = host.OutPixel(0, y);
-        if (host.HasTransparency()) {
-            CompositeLayerRow(render.Row(y), in, out, g.imageWidth, host.planes, keep, outside);
-        } else {
-            const bool inCropRows = useObject && y >= g.cropTop && y <= g.cropBottom;
-            const ARGB* objectRow = inCropRows ? object.Row(y - g.cropTop) : nullptr;
-            CompositeFlatRow(render.Row(y), in, out, g.imageWidth, host.planes, keep, objectRow, g.cropLeft, g.cropRight);
+    // Each output row depends on its own input row alone (when the host
+    // hands the same memory for both, on the very bytes it replaces).
+    const int planes = host.planes;
+    const bool clearTransparent = host.HasTransparency() && outside;
+    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const uint8_t* in = host.InPixel(0, y);
+            uint8_t* out = host.OutPixel(0, y);
+            if (!reaches || y < rc.top || y >= rc.bottom) {
+                CompositeBareRow(in, out, g.imageWidth, planes, clearTransparent);
+                continue;
+            }
+            // Left of the shadow's reach, the reach, right of it.
+            CompositeBareRow(in, out, rc.left, planes, clearTransparent);
+            const ARGB* shadow = render.Row(y - rc.top);
+            const int width = rc.right - rc.left;
+            const uint8_t* inReach = host.InPixel(rc.left, y);
+            uint8_t* outReach = host.OutPixel(rc.left, y);
+            if (host.HasTransparency()) {
+                CompositeLayerRow(shadow, inReach, outReach, width, planes, keep, outside);
+            } else {
+                const bool inCropRows = useObject && y >= g.cropTop && y <= g.cropBottom;
+                const ARGB* objectRow = inCropRows ? object.Row(y - g.cropTop) : nullptr;
+                // Columns counted from the reach's left: the crop box moves
+                // with them, and the object row is indexed from it.
+                CompositeFlatRow(shadow, inReach, outReach, width, planes, keep, objectRow, g.cropLeft - rc.left,
+                                 g.cropRight - rc.left);
+            }
+            CompositeBareRow(host.InPixel(rc.right, y), host.OutPixel(rc.right, y), g.imageWidth - rc.right, planes,
+                             clearTransparent);
         }
-    }
+    });
 }
 
 void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, const CDib& object,
                     const RunGeometry& g, int transparency, bool outside)
 {
     const int op = (100 - transparency) * 255 / 100;
-    view.Fill(0);
-    view.BlendAt(image, -viewLeft, -viewTop, 255);
-    if (outside) {
-        view.BlendAt(render, -viewLeft, -viewTop, op);
-        view.BlendAt(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255);
-    } else {
-        view.BlendAt(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255);
-        view.BlendAt(render, -viewLeft, -viewTop, op);
-    }
+    // Band by band of the view's rows: each pixel still gets the four
+    // layers in order, and a band touches only its own rows.
+    ParallelFor(view.GetHeight(), LinesPerThread(view.GetWidth()), [&](int begin, int end) {
+        view.FillRows(0, begin, end);
+        view.BlendAtRows(image, -viewLeft, -viewTop, 255, begin, end);
+        if (outside) {
+            view.BlendAtRows(render, -viewLeft, -viewTop, op, begin, end);
+            view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+        } else {
+            view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+            view.BlendAtRows(render, -viewLeft, -viewTop, op, begin, end);
+        }
+    });
 }

@@ -9,15 +9,18 @@
 #include "render/HostBuffers.h"
 #include "render/RunGeometry.h"
 
-// Blends `render` (image size) over the input pixels (host.inData) and
+// Blends the rendered shadow over the input pixels (host.inData) and
 // writes every byte of every plane of host.outData. Hosts may hand over an
 // output buffer that does not hold the image (the registration resource
 // allows it), so the output is never read; when in and out are the same
-// memory the result is the same. `object` is the cut-out crop box at
-// (cropLeft, cropTop); on a flat image it keeps the shadow off the object
-// when `outside` is on.
-void CompositeShadow(const CDib& render, const CDib& object, const RunGeometry& geometry, const HostBuffers& host,
-                     int transparency, bool outside);
+// memory the result is the same. `render` holds the part `renderRect` of
+// the frame (the whole image, or only what the shadow reaches); the rest of
+// the frame counts as transparent black. `object` is the cut-out crop box
+// at (cropLeft, cropTop); on a flat image it keeps the shadow off the object
+// when `outside` is on. Nothing is written when `render` is smaller than
+// `renderRect` or the rectangle leaves the image.
+void CompositeShadow(const CDib& render, const PixelRect& renderRect, const CDib& object, const RunGeometry& geometry,
+                     const HostBuffers& host, int transparency, bool outside);
 
 // Fills `view` with the composite under the view rectangle whose top-left
 // corner is (viewLeft, viewTop) in image coordinates.

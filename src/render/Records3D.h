@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/Argb.h"
+#include "imaging/LargeMemory.h"
 #include "render/CheckedArray.h"
 #include "render/Matrix3D.h"
 
@@ -51,11 +52,12 @@ struct CObject3D {
     Matrix3D combined;  // scene matrix x model, recomputed by every render
 };
 
-// Rows top-down and packed (row length = width). The texture owns its pixels.
+// Rows top-down and packed (row length = width). The texture owns its pixels
+// (which a resize leaves unset: whoever sizes them writes them all).
 struct CTexture3D {
     int32_t width;
     int32_t height;
-    std::vector<ARGB> pixels;
+    LargeVector<ARGB> pixels;
 };
 
 // Kept for scenes that carry lights; only the transformed direction is

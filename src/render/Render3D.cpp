@@ -1,11 +1,14 @@
 #include "render/Render3D.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <stdexcept>
 #include <utility>
 
+#include "imaging/WorkerThreads.h"
 #include "render/TexturedQuad.h"
 #include "render/TruncToInt.h"
 
@@ -51,14 +54,14 @@ CRender3D::CRender3D()
       m_nStride(0),
       m_nWidth(0),
       m_nHeight(0),
-      m_nFirstRow(0),
-      m_nEndRow(0),
+      m_rcDrawn{0, 0, 0, 0},
+      m_rcWindow{0, 0, 0, 0},
       m_dSine(),
       m_dCosine()
 {
 }
 
-void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget)
+void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride, CDib* pTarget, bool frameIsClear)
 {
     if (width < 0 || height < 0 || stride < width)
         throw std::invalid_argument("bad frame size");
@@ -67,29 +70,53 @@ void CRender3D::Init(int32_t width, int32_t height, ARGB* pixels, int32_t stride
     m_nWidth = width;
     m_nHeight = height;
     m_nStride = stride;
+    m_rcWindow = PixelRect{0, 0, width, height};
     m_dFocal = 1.0;
     m_dCenterX = width * 0.5;
     m_dCenterY = height * 0.5;
     m_dwBackground = 0;
-    ClearRows(0, m_nHeight);
+    if (!frameIsClear)
+        ClearRect(m_rcWindow);
     BuildDegreeTables(m_dSine, m_dCosine);
 }
 
-void CRender3D::ClearRows(int32_t firstRow, int32_t endRow)
+void CRender3D::SetFrameWindow(ARGB* pixels, int32_t stride, const PixelRect& window)
 {
-    if (!m_pFrame || endRow <= firstRow)
+    if (window.left < 0 || window.top < 0 || window.right > m_nWidth || window.bottom > m_nHeight ||
+        window.right < window.left || window.bottom < window.top || stride < window.right - window.left)
+        throw std::invalid_argument("bad frame window");
+    m_pFrame = pixels;
+    m_nStride = stride;
+    m_rcWindow = window;
+}
+
+void CRender3D::ClearRect(const PixelRect& rect)
+{
+    // Frame coordinates, of which the buffer holds the window.
+    const PixelRect r = rect.Intersect(m_rcWindow);
+    if (!m_pFrame || r.right <= r.left || r.bottom <= r.top)
         return;
-    ARGB* const frame = m_pFrame + static_cast<size_t>(m_nStride) * static_cast<size_t>(firstRow);
-    const size_t count = static_cast<size_t>(m_nStride) * static_cast<size_t>(endRow - firstRow);
     const ARGB bg = m_dwBackground;
-    // A background of four equal bytes (transparent black, the usual case)
-    // is a byte fill, the fastest clear there is.
-    if ((bg & 0xFF) * 0x01010101u == bg) {
-        std::memset(frame, static_cast<int>(bg & 0xFF), count * sizeof(ARGB));
-        return;
-    }
-    for (size_t i = 0; i < count; ++i)
-        frame[i] = bg;
+    const size_t stride = static_cast<size_t>(m_nStride);
+    // Whole rows of the window are cleared with their tails beyond the
+    // width, in one run; a part of them, column by column.
+    const bool wholeRows = r.left == m_rcWindow.left && r.right == m_rcWindow.right;
+    const size_t run = wholeRows ? stride : static_cast<size_t>(r.right - r.left);
+    const size_t skip = wholeRows ? 0 : static_cast<size_t>(r.left - m_rcWindow.left);
+    ParallelFor(r.bottom - r.top, LinesPerThread(static_cast<int>(run), kMinCopiedPixelsPerThread),
+                [&](int begin, int end) {
+        for (int y = r.top + begin; y < r.top + end; ++y) {
+            ARGB* const row = m_pFrame + stride * static_cast<size_t>(y - m_rcWindow.top) + skip;
+            // A background of four equal bytes (transparent black, the
+            // usual case) is a byte fill, the fastest clear there is.
+            if ((bg & 0xFF) * 0x01010101u == bg) {
+                std::memset(row, static_cast<int>(bg & 0xFF), run * sizeof(ARGB));
+                continue;
+            }
+            for (size_t i = 0; i < run; ++i)
+                row[i] = bg;
+        }
+    });
 }
 
 int32_t CRender3D::AddObject(int32_t mode, ARGB colour)
@@ -167,6 +194,16 @@ void CRender3D::RemoveTexture(int32_t index)
     m_arrTextures.RemoveAt(index);
 }
 
+void CRender3D::ExchangeTexture(int32_t index, CTexture3D& texture)
+{
+    if (index == m_arrTextures.GetCount()) {
+        m_arrTextures.Add(std::move(texture));
+        texture = CTexture3D{0, 0, {}};
+        return;
+    }
+    std::swap(m_arrTextures[index], texture);
+}
+
 void CRender3D::RotateObject(int32_t object, double ax, double ay, double az)
 {
     CObject3D& target = m_arrObjects[object];
@@ -225,43 +262,113 @@ void CRender3D::ProjectNode(const CObject3D& object, CNode3D& node) const
 
 void CRender3D::Render() { RenderRows(0, m_nHeight); }
 
+void CRender3D::ProjectObject(CObject3D& object)
+{
+    object.combined = MultiplyMatrix(m_matScene, object.model);
+    for (int32_t n = 0; n < object.nodes.GetCount(); ++n)
+        ProjectNode(object, object.nodes[n]);
+}
+
+FrameTarget3D CRender3D::Target(const PixelRect& drawn) const
+{
+    FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, drawn.top, drawn.bottom};
+    frame.originX = m_rcWindow.left;
+    frame.originY = m_rcWindow.top;
+    frame.firstColumn = drawn.left;
+    frame.endColumn = drawn.right;
+    return frame;
+}
+
+PixelRect CRender3D::Reach()
+{
+    std::vector<DrawnQuad> quads;
+    for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
+        CObject3D& object = m_arrObjects[o];
+        ProjectObject(object);
+        CollectObjectFaces(object, quads);
+    }
+    PixelRect reach{0, 0, 0, 0};
+    const FrameTarget3D frame = Target(PixelRect{0, 0, m_nWidth, m_nHeight});
+    for (const DrawnQuad& quad : quads) {
+        const PixelRect r = QuadReach(frame, quad.corners, *quad.texture);
+        if (r.right <= r.left)
+            continue;
+        if (reach.right <= reach.left) {
+            reach = r;
+            continue;
+        }
+        reach.left = std::min(reach.left, r.left);
+        reach.top = std::min(reach.top, r.top);
+        reach.right = std::max(reach.right, r.right);
+        reach.bottom = std::max(reach.bottom, r.bottom);
+    }
+    return reach;
+}
+
 void CRender3D::RenderRows(int32_t firstRow, int32_t endRow)
 {
-    m_nFirstRow = firstRow < 0 ? 0 : firstRow;
-    m_nEndRow = endRow > m_nHeight ? m_nHeight : endRow;
-    ClearRows(m_nFirstRow, m_nEndRow);
+    RenderRect(PixelRect{m_rcWindow.left, firstRow, m_rcWindow.right, endRow});
+}
+
+void CRender3D::RenderRect(const PixelRect& rect)
+{
+    // Within the frame, and within what the buffer holds of it.
+    m_rcDrawn = rect.Intersect(PixelRect{0, 0, m_nWidth, m_nHeight}).Intersect(m_rcWindow);
+    ClearRect(m_rcDrawn);
     for (int32_t i = 0; i < m_arrLights.GetCount(); ++i) {
         CLight3D& light = m_arrLights[i];
         TransformPoint(m_matScene, light.dir[0], light.dir[1], light.dir[2], light.tdir[0], light.tdir[1],
                        light.tdir[2]);
     }
-    for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
-        CObject3D& object = m_arrObjects[o];
-        object.combined = MultiplyMatrix(m_matScene, object.model);
-        for (int32_t n = 0; n < object.nodes.GetCount(); ++n)
-            ProjectNode(object, object.nodes[n]);
-        DrawObjectFaces(object);
+    // Every face is looked up, in drawing order, before any is drawn. A bad
+    // index ends the render as it would face by face: the faces before it
+    // are drawn, then the failure goes on to the caller.
+    std::vector<DrawnQuad> quads;
+    std::exception_ptr failure;
+    try {
+        for (int32_t o = m_arrObjects.GetCount() - 1; o >= 0; --o) {
+            CObject3D& object = m_arrObjects[o];
+            ProjectObject(object);
+            CollectObjectFaces(object, quads);
+        }
+    } catch (const std::invalid_argument&) {
+        failure = std::current_exception();
     }
+    DrawBands(quads);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
-void CRender3D::DrawObjectFaces(const CObject3D& object)
+void CRender3D::CollectObjectFaces(const CObject3D& object, std::vector<DrawnQuad>& quads) const
 {
     // Triangles belong to modes 1-8 and quads of any mode but 9 draw
     // nothing: no scene of the system uses them.
     if (object.mode != kModeTexturedQuad)
         return;
-    for (int32_t f = object.rects.GetCount() - 1; f >= 0; --f)
-        DrawQuad(object, object.rects[f]);
+    for (int32_t f = object.rects.GetCount() - 1; f >= 0; --f) {
+        const CRect3D& rect = object.rects[f];
+        DrawnQuad quad;
+        for (int k = 0; k < 4; ++k) {
+            const CNode3D& node = object.nodes[rect.corner[k]];
+            quad.corners[k] = {node.sx, node.sy, node.depth, node.u, node.v};
+        }
+        quad.texture = &m_arrTextures[object.texture];
+        quads.push_back(quad);
+    }
 }
 
-void CRender3D::DrawQuad(const CObject3D& object, const CRect3D& rect)
+void CRender3D::DrawBands(const std::vector<DrawnQuad>& quads)
 {
-    QuadCorner3D corners[4];
-    for (int k = 0; k < 4; ++k) {
-        const CNode3D& node = object.nodes[rect.corner[k]];
-        corners[k] = {node.sx, node.sy, node.depth, node.u, node.v};
-    }
-    const CTexture3D& texture = m_arrTextures[object.texture];
-    const FrameTarget3D frame = {m_pFrame, m_nWidth, m_nHeight, m_nStride, m_nFirstRow, m_nEndRow};
-    DrawTexturedQuad(frame, corners, texture);
+    const PixelRect drawn = m_rcDrawn;
+    if (quads.empty() || drawn.bottom <= drawn.top || drawn.right <= drawn.left)
+        return;
+    // The near-cut threshold is worked out on first use; that must not
+    // happen on several threads at once.
+    NearCutIz();
+    ParallelFor(drawn.bottom - drawn.top, LinesPerThread(drawn.right - drawn.left), [&](int begin, int end) {
+        const FrameTarget3D band =
+            Target(PixelRect{drawn.left, drawn.top + begin, drawn.right, drawn.top + end});
+        for (const DrawnQuad& quad : quads)
+            DrawTexturedQuad(band, quad.corners, *quad.texture);
+    });
 }

@@ -1,6 +1,10 @@
 #include "render/RunGeometry.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+
+#include "imaging/WorkerThreads.h"
 
 const char* RefusalKey(RunRefusal refusal)
 {
@@ -40,18 +44,82 @@ struct Box {
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
     }
+
+    void Merge(const Box& other)
+    {
+        minX = std::min(minX, other.minX);
+        maxX = std::max(maxX, other.maxX);
+        minY = std::min(minY, other.minY);
+        maxY = std::max(maxY, other.maxY);
+    }
 };
 
-Box ScanObject(const HostBuffers& b)
+// A layer without a selection: the object is where the transparency byte
+// is not 0. Only the columns that could still widen the box need a look:
+// a row is read from the left up to its first object pixel and from the
+// right down to its last; a row without any is read whole, eight pixels at
+// a time.
+void ScanLayerRows(const HostBuffers& b, int begin, int end, Box& box)
 {
-    Box box{b.width, b.height, -1, -1};
-    for (int y = 0; y < b.height; ++y) {
+    const int planes = b.planes;
+    for (int y = begin; y < end; ++y) {
+        const uint8_t* alpha = b.InPixel(0, y) + 3;
+        int x = 0;
+        if (planes == 4) {
+            for (; x + 8 <= b.width; x += 8) {
+                uint64_t block[4];
+                std::memcpy(block, alpha - 3 + static_cast<intptr_t>(x) * 4, sizeof block);
+                const uint64_t kAlphas = 0xFF000000FF000000ull;
+                if (((block[0] | block[1] | block[2] | block[3]) & kAlphas) != 0)
+                    break;
+            }
+        }
+        while (x < b.width && alpha[static_cast<intptr_t>(x) * planes] == 0)
+            ++x;
+        if (x == b.width)
+            continue;
+        int last = b.width - 1;
+        while (alpha[static_cast<intptr_t>(last) * planes] == 0)
+            --last;
+        box.Include(x, y);
+        box.Include(last, y);
+    }
+}
+
+// Any other case, pixel by pixel: the selection weights the transparency,
+// or stands alone on a flat image.
+void ScanRows(const HostBuffers& b, int begin, int end, Box& box)
+{
+    for (int y = begin; y < end; ++y) {
         for (int x = 0; x < b.width; ++x) {
             const bool inObject = b.HasTransparency() ? b.ObjectOpacity(x, y) != 0 : b.MaskAt(x, y) != 0;
             if (inObject)
                 box.Include(x, y);
         }
     }
+}
+
+// Bands of rows are scanned side by side; the box of the whole is the box
+// of the bands' boxes, whatever the bands.
+Box ScanObject(const HostBuffers& b)
+{
+    const Box empty{b.width, b.height, -1, -1};
+    Box bands[kMaxWorkerThreads];
+    for (Box& band : bands)
+        band = empty;
+    std::atomic<int> next{0};
+    const bool layerOnly = b.HasTransparency() && b.maskData == nullptr;
+    ParallelFor(b.height, LinesPerThread(b.width, kMinCopiedPixelsPerThread), [&](int begin, int end) {
+        Box box = empty;
+        if (layerOnly)
+            ScanLayerRows(b, begin, end, box);
+        else
+            ScanRows(b, begin, end, box);
+        bands[next.fetch_add(1)] = box;
+    });
+    Box box = empty;
+    for (const Box& band : bands)
+        box.Merge(band);
     return box;
 }
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <vector>
 
+#include "imaging/WorkerThreads.h"
 #include "render/Compositing.h"
 
 namespace {
@@ -53,22 +56,33 @@ CShadowScene::CShadowScene(const HostBuffers& host, const RunGeometry& geometry)
 {
 }
 
+bool CShadowScene::ImageShows() const
+{
+    // On a flat image with a selection the picture shows outside the
+    // selection in the preview; on a layer it is fully transparent, and
+    // blending it into the view would change no bit there.
+    return m_host.maskData != nullptr && !m_host.HasTransparency();
+}
+
 void CShadowScene::BuildImageBuffer()
 {
     const RunGeometry& g = m_geometry;
+    if (!ImageShows()) {
+        m_dibImage.Destroy();
+        return;
+    }
     m_dibImage.Create(g.imageWidth, g.imageHeight);
     if (m_dibImage.IsEmpty())
         return;
-    // On a flat image with a selection the picture shows outside the
-    // selection in the preview; otherwise it is fully transparent there.
-    const bool maskShows = m_host.maskData != nullptr && !m_host.HasTransparency();
-    for (int y = 0; y < g.imageHeight; ++y) {
-        ARGB* row = m_dibImage.Row(y);
-        for (int x = 0; x < g.imageWidth; ++x) {
-            const uint32_t alpha = maskShows ? 255u - m_host.MaskAt(x, y) : 0u;
-            row[x] = HostBytesToArgb(m_host.InPixel(x, y), alpha);
+    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            ARGB* row = m_dibImage.Row(y);
+            const uint8_t* in = m_host.InPixel(0, y);
+            const uint8_t* mask = m_host.maskData + static_cast<intptr_t>(y) * m_host.maskRowBytes;
+            for (int x = 0; x < g.imageWidth; ++x, in += m_host.planes)
+                row[x] = HostBytesToArgb(in, 255u - mask[x]);
         }
-    }
+    });
 }
 
 void CShadowScene::BuildObjectBuffer()
@@ -77,12 +91,13 @@ void CShadowScene::BuildObjectBuffer()
     m_dibObject.Create(g.CropWidth(), g.CropHeight());
     if (m_dibObject.IsEmpty())
         return;
-    for (int y = g.cropTop; y <= g.cropBottom; ++y) {
-        ARGB* row = m_dibObject.Row(y - g.cropTop);
-        for (int x = g.cropLeft; x <= g.cropRight; ++x) {
-            row[x - g.cropLeft] = HostBytesToArgb(m_host.InPixel(x, y), m_host.ObjectOpacity(x, y));
+    ParallelFor(g.CropHeight(), LinesPerThread(g.CropWidth()), [&](int begin, int end) {
+        for (int y = g.cropTop + begin; y < g.cropTop + end; ++y) {
+            ARGB* row = m_dibObject.Row(y - g.cropTop);
+            for (int x = g.cropLeft; x <= g.cropRight; ++x)
+                row[x - g.cropLeft] = HostBytesToArgb(m_host.InPixel(x, y), m_host.ObjectOpacity(x, y));
         }
-    }
+    });
 }
 
 void CShadowScene::PlacePreview(int clientWidth, int clientHeight)
@@ -98,21 +113,54 @@ void CShadowScene::PlacePreview(int clientWidth, int clientHeight)
 
 void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientHeight)
 {
-    const RunGeometry& g = m_geometry;
+    m_bFinalOnly = false;
     BuildImageBuffer();
     BuildObjectBuffer();
     PlacePreview(previewClientWidth, previewClientHeight);
-    m_dibRender.Create(g.imageWidth, g.imageHeight);
+    InitEngine(true);
+}
+
+void CShadowScene::InitFinalRenderer()
+{
+    m_bFinalOnly = true;
+    if (!m_host.HasTransparency())
+        BuildObjectBuffer();
+    InitEngine(false);
+}
+
+bool CShadowScene::HasBuffers() const
+{
+    if (!m_pRender)
+        return false;
+    if (m_bFinalOnly)
+        return m_host.HasTransparency() || !m_dibObject.IsEmpty();
+    return (!ImageShows() || !m_dibImage.IsEmpty()) && !m_dibObject.IsEmpty() && !m_dibRender.IsEmpty();
+}
+
+void CShadowScene::InitEngine(bool wholeFrame)
+{
+    const RunGeometry& g = m_geometry;
     m_nRenderPending += 1;
     ForgetFrameRows();
-
     m_pRender.reset(new CRender3D());
-    m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
-                    m_dibRender.GetStride(), &m_dibRender);
+    if (wholeFrame) {
+        m_dibRender.Create(g.imageWidth, g.imageHeight);
+        m_rcRender = PixelRect{0, 0, m_dibRender.GetWidth(), m_dibRender.GetHeight()};
+        // Create leaves the buffer clear; clearing it again would only touch
+        // every page of it before the renders need any.
+        m_pRender->Init(m_dibRender.GetWidth(), m_dibRender.GetHeight(), m_dibRender.GetPixels(),
+                        m_dibRender.GetStride(), &m_dibRender, true);
+    } else {
+        // The frame is the image; its buffer comes with the render.
+        m_dibRender.Destroy();
+        m_rcRender = PixelRect{0, 0, 0, 0};
+        m_pRender->Init(g.imageWidth, g.imageHeight, nullptr, g.imageWidth, &m_dibRender);
+        m_pRender->SetFrameWindow(nullptr, 0, m_rcRender);
+    }
     // The optical axis passes through the centre of the crop box.
     m_pRender->m_dCenterX = (g.cropLeft + g.cropRight) * 0.5;
     m_pRender->m_dCenterY = (g.cropTop + g.cropBottom) * 0.5;
-    const double base = std::max(m_dibObject.GetWidth(), m_dibObject.GetHeight());
+    const double base = std::max(g.CropWidth(), g.CropHeight());
     m_pRender->m_dBase = base;
     m_pRender->m_dFocal = base;
 }
@@ -122,8 +170,8 @@ void CShadowScene::BuildShadowPlane()
     if (!m_pRender)
         return;
     ForgetFrameRows();
-    const double w = m_dibObject.GetWidth();
-    const double h = m_dibObject.GetHeight();
+    const double w = m_geometry.CropWidth();
+    const double h = m_geometry.CropHeight();
     // Exactly W x H pixel positions: for W = 2k the x extent is -k ... k-1,
     // for W = 2k+1 it is -k ... k; likewise in y.
     const double left = std::trunc(w * -0.5);
@@ -148,22 +196,56 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     if (!m_pRender)
         return;
     ForgetFrameRows();
-    CDib faded;
-    m_dibObject.CopyTo(faded);
-    const int w = faded.GetWidth();
-    const int h = faded.GetHeight();
+    // The faded silhouette is written straight into the texture's own
+    // (packed) pixels and blurred there in place: the same bits as fading a
+    // copy of the object, blurring it into a third buffer and copying that
+    // into the engine, without the two extra crop-sized buffers.
+    const int w = m_geometry.CropWidth();
+    const int h = m_geometry.CropHeight();
+    CTexture3D& texture = m_spareTexture;
+    texture.width = w;
+    texture.height = h;
+    texture.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    std::vector<ARGB*> rows(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
     const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
-    for (int y = 0; y < h; ++y) {
-        const uint32_t f = ShadowFadeFactor(y, h, params.intensity, params.Position());
-        ARGB* row = faded.Row(y);
-        for (int x = 0; x < w; ++x)
-            row[x] = colour | ((row[x] >> 24) * f / 255) << 24;
-    }
+    ParallelFor(h, LinesPerThread(w), [&](int begin, int end) {
+        FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
+    });
+    FilterInPlace(rows.data(), w, h, params.blur / 5.0, 0, kTentKernel);
+    // The engine takes these pixels as texture 0 and hands back the ones it
+    // held, whose memory the next rebuild reuses.
+    m_pRender->ExchangeTexture(kShadowTexture, texture);
+}
 
-    CDib blurred;
-    faded.Stretch(blurred, params.blur / 5.0, kStretchWholeDest, 0, kTentKernel);
-    m_pRender->RemoveTexture(kShadowTexture);
-    m_pRender->AddTexture(blurred.GetWidth(), blurred.GetHeight(), blurred.GetPixels(), blurred.GetStride());
+void CShadowScene::FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin,
+                            int end) const
+{
+    const RunGeometry& g = m_geometry;
+    const int w = g.CropWidth();
+    const int h = g.CropHeight();
+    // The object's opacity comes from its buffer, or, in a run that only
+    // confirms a layer, from the host's pixels, which hold the same values.
+    const bool fromHost = m_dibObject.IsEmpty();
+    const bool layerOnly = m_host.maskData == nullptr;
+    for (int y = begin; y < end; ++y) {
+        const uint32_t f = ShadowFadeFactor(y, h, intensity, position);
+        ARGB* to = rows[y];
+        if (!fromHost) {
+            const ARGB* from = m_dibObject.Row(y);
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | ((from[x] >> 24) * f / 255) << 24;
+        } else if (layerOnly) {
+            const uint8_t* alpha = m_host.InPixel(g.cropLeft, g.cropTop + y) + 3;
+            const int planes = m_host.planes;
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | (uint32_t(alpha[static_cast<intptr_t>(x) * planes]) * f / 255) << 24;
+        } else {
+            for (int x = 0; x < w; ++x)
+                to[x] = colour | (uint32_t(m_host.ObjectOpacity(g.cropLeft + x, g.cropTop + y)) * f / 255) << 24;
+        }
+    }
 }
 
 void CShadowScene::PlaceShadowPlane(const ShadowParams& p)
@@ -206,59 +288,90 @@ bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
         return false;
     // A confirming render right after exactly one preview render would draw
     // the very same frame again.
-    const int height = m_dibRender.GetHeight();
-    const bool wholeFrame = m_nFrameTop == 0 && m_nFrameBottom == height;
+    const PixelRect frame = WholeFrame();
+    // A run that only confirms renders all the shadow reaches every time.
+    const bool wholeFrame = m_bFinalOnly || (m_rcHeld.left == frame.left && m_rcHeld.top == frame.top &&
+                                             m_rcHeld.right == frame.right && m_rcHeld.bottom == frame.bottom);
     if (final && m_nRenderPending == 0 && wholeFrame)
         return false;
     m_nRenderPending -= 1;
     PlaceShadowPlane(params);
-    int top = 0, bottom = height;
-    if (!final)
-        ViewRows(top, bottom);
-    RenderRows(top, bottom);
+    if (m_bFinalOnly) {
+        RenderReach();
+        return true;
+    }
+    RenderPart(final ? frame : ViewPart());
     return true;
 }
 
-void CShadowScene::RenderRows(int top, int bottom)
+void CShadowScene::RenderReach()
 {
-    m_pRender->RenderRows(top, bottom);
-    m_nFrameTop = top;
-    m_nFrameBottom = bottom;
+    // Only the part of the frame the shadow reaches gets a buffer; the
+    // composite takes the rest of the frame as the transparent black it
+    // would hold.
+    const PixelRect reach = m_pRender->Reach();
+    m_rcRender = PixelRect{0, 0, 0, 0};
+    m_pRender->SetFrameWindow(nullptr, 0, m_rcRender);
+    if (reach.IsEmpty()) {
+        m_dibRender.Destroy();
+        return;
+    }
+    if (!m_dibRender.Create(reach.right - reach.left, reach.bottom - reach.top))
+        throw std::bad_alloc();
+    m_rcRender = reach;
+    m_pRender->SetFrameWindow(m_dibRender.GetPixels(), m_dibRender.GetStride(), reach);
+    RenderPart(reach);
 }
 
-void CShadowScene::ViewRows(int& top, int& bottom) const
+void CShadowScene::RenderPart(const PixelRect& part)
 {
-    const int height = m_dibRender.GetHeight();
-    const PixelRect& view = m_preview.m_rcView;
-    top = std::max(view.top, 0);
-    bottom = std::min(view.bottom, height);
-    if (m_dibView.IsEmpty() || bottom <= top) {
-        top = 0;
-        bottom = height;
-    }
+    m_pRender->RenderRect(part);
+    m_rcHeld = part;
+}
+
+PixelRect CShadowScene::WholeFrame() const { return PixelRect{0, 0, m_dibRender.GetWidth(), m_dibRender.GetHeight()}; }
+
+PixelRect CShadowScene::ViewPart() const
+{
+    const PixelRect part = m_preview.m_rcView.Intersect(WholeFrame());
+    if (m_dibView.IsEmpty() || part.IsEmpty())
+        return WholeFrame();
+    return part;
 }
 
 bool CShadowScene::CompleteViewRows()
 {
-    if (!m_pRender || m_nFrameBottom <= m_nFrameTop)
-        return false;  // nothing rendered yet: there is no placement to follow
-    int top = 0, bottom = 0;
-    ViewRows(top, bottom);
-    if (top >= m_nFrameTop && bottom <= m_nFrameBottom)
+    if (!m_pRender || m_rcHeld.IsEmpty() || m_bFinalOnly)
+        return false;  // nothing rendered yet (or no view): nothing to add
+    const PixelRect view = ViewPart();
+    const PixelRect& held = m_rcHeld;
+    if (view.left >= held.left && view.top >= held.top && view.right <= held.right && view.bottom <= held.bottom)
         return false;
-    if (bottom < m_nFrameTop || top > m_nFrameBottom) {
-        // Jumped clear of the rows held: they are dropped.
-        RenderRows(top, bottom);
+    // The part held grows to the smallest rectangle around it and the view,
+    // drawing only what it did not hold: a drag draws the strips it uncovers.
+    const PixelRect grown{std::min(view.left, held.left), std::min(view.top, held.top),
+                          std::max(view.right, held.right), std::max(view.bottom, held.bottom)};
+    const int64_t viewArea = int64_t(view.right - view.left) * (view.bottom - view.top);
+    const int64_t grownArea = int64_t(grown.right - grown.left) * (grown.bottom - grown.top);
+    const int64_t heldArea = int64_t(held.right - held.left) * (held.bottom - held.top);
+    if (grownArea - heldArea > 2 * viewArea) {
+        // Jumped far from what is held: that is dropped.
+        RenderPart(view);
         return true;
     }
-    // Overlapping or touching: draw what is missing at either end and keep
-    // the rest, so a drag draws only the rows it uncovers.
-    if (top < m_nFrameTop)
-        m_pRender->RenderRows(top, m_nFrameTop);
-    if (bottom > m_nFrameBottom)
-        m_pRender->RenderRows(m_nFrameBottom, bottom);
-    m_nFrameTop = std::min(top, m_nFrameTop);
-    m_nFrameBottom = std::max(bottom, m_nFrameBottom);
+    // Above and below the part held, across the grown width; then left and
+    // right of it, along its rows.
+    const PixelRect strips[] = {
+        {grown.left, grown.top, grown.right, held.top},
+        {grown.left, held.bottom, grown.right, grown.bottom},
+        {grown.left, held.top, held.left, held.bottom},
+        {held.right, held.top, grown.right, held.bottom},
+    };
+    for (const PixelRect& strip : strips) {
+        if (!strip.IsEmpty())
+            m_pRender->RenderRect(strip);
+    }
+    m_rcHeld = grown;
     return true;
 }
 
@@ -283,5 +396,6 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
 void CShadowScene::CompositeShadow(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
-    ::CompositeShadow(m_dibRender, m_dibObject, m_geometry, m_host, params.transparency, params.IsOutside());
+    ::CompositeShadow(m_dibRender, m_rcRender, m_dibObject, m_geometry, m_host, params.transparency,
+                      params.IsOutside());
 }

@@ -29,6 +29,15 @@ public:
     // sizes the render target and creates the engine.
     void InitShadowRenderer(int previewClientWidth = 0, int previewClientHeight = 0);
 
+    // The same for a run that only confirms (no dialog on screen): builds
+    // no buffer that only the preview reads, so m_dibImage and the view stay
+    // empty and ComposePreview shows nothing. On a layer the texture is cut
+    // straight from the host's pixels and m_dibObject stays empty too (the
+    // final composite reads it only on a flat image). The render target is
+    // made at the render, covering only the part of the frame the shadow
+    // reaches (m_rcRender).
+    void InitFinalRenderer();
+
     // Replaces object 0 with a fresh plane of the crop box's size.
     void BuildShadowPlane();
 
@@ -43,10 +52,10 @@ public:
 
     // The two halves of RenderShadow, for callers that time them apart.
     // RenderFrame returns false when it had nothing to do. A preview render
-    // draws only the rows of the frame that the view shows, which on a large
-    // image is a small part of the work; the final render draws them all.
+    // draws only the part of the frame that the view shows, which on a
+    // large image is a small part of the work; the final render draws all.
     bool RenderFrame(bool final, const ShadowParams& params);
-    // After the view has moved: draws the rows it now shows that the last
+    // After the view has moved: draws what it now shows that the last
     // render left out, with that render's placement and texture, so the
     // frame never mixes two parameter sets. False when nothing was missing.
     bool CompleteViewRows();
@@ -54,32 +63,50 @@ public:
     void CompositeShadow(const ShadowParams& params);
 
     bool HasEngine() const { return m_pRender != nullptr; }
+    // Every buffer the scene's use needs could be had (CDib reports a failed
+    // allocation as an empty buffer).
+    bool HasBuffers() const;
     const RunGeometry& Geometry() const { return m_geometry; }
 
+    // The picture as the preview shows it; only a flat image with a
+    // selection has one (a layer's picture is fully transparent there).
     CDib m_dibImage;
     CDib m_dibObject;
     CDib m_dibView;
     CDib m_dibRender;
+    // Where m_dibRender's top-left pixel lies in the frame, and how much of
+    // it it holds: the whole image, except in a run that only confirms.
+    PixelRect m_rcRender{0, 0, 0, 0};
     std::unique_ptr<CRender3D> m_pRender;
     int m_nRenderPending = 0;
     CPreviewView m_preview;
 
 private:
+    bool ImageShows() const;
+    void InitEngine(bool wholeFrame);
+    void RenderReach();
+    void FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin, int end) const;
     void BuildImageBuffer();
     void BuildObjectBuffer();
     void PlacePreview(int clientWidth, int clientHeight);
     void PlaceShadowPlane(const ShadowParams& params);
-    void RenderRows(int top, int bottom);
-    // A new plane or texture: the rows held no longer match what a render
-    // would draw now, so no row is added to them until the next render.
-    void ForgetFrameRows() { m_nFrameTop = m_nFrameBottom = 0; }
-    // The frame rows under the view; all of them when there is no preview.
-    void ViewRows(int& top, int& bottom) const;
+    // Renders that part of the frame and holds only it from then on.
+    void RenderPart(const PixelRect& part);
+    // A new plane or texture: the part held no longer matches what a render
+    // would draw now, so nothing is added to it until the next render.
+    void ForgetFrameRows() { m_rcHeld = PixelRect{0, 0, 0, 0}; }
+    PixelRect WholeFrame() const;
+    // The part of the frame under the view; all of it when there is no
+    // preview.
+    PixelRect ViewPart() const;
 
     HostBuffers m_host;
-    // The rows of m_dibRender that hold the last render; none before it.
-    int m_nFrameTop = 0;
-    int m_nFrameBottom = 0;
+    bool m_bFinalOnly = false;
+    // The texture the engine held before the last rebuild, kept so that the
+    // next rebuild of the same size reuses its memory.
+    CTexture3D m_spareTexture{0, 0, {}};
+    // The part of m_dibRender that holds the last render; none before it.
+    PixelRect m_rcHeld{0, 0, 0, 0};
     RunGeometry m_geometry;
 };
 

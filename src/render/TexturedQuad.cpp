@@ -1,5 +1,6 @@
 #include "render/TexturedQuad.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -43,52 +44,79 @@ void Advance(SpanEnd3D& value, const SpanEnd3D& step)
     value.vz += step.vz;
 }
 
-void SpanPixels(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b, const CTexture3D& texture,
-                double nearCutIz)
+// Where a span of row y starts and ends on the frame, and its values at
+// its first pixel. False when it draws nothing.
+struct SpanStart {
+    int32_t first, last;
+    double iz, uz, vz;
+    double diz, duz, dvz;
+};
+
+bool StartSpan(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b, SpanStart& span)
 {
     if (y < 0 || y >= frame.height || frame.width <= 0 || !(a.iz > 0) || !(b.iz > 0))
-        return;
+        return false;
     int32_t p0 = TruncToInt(a.x + 0.5);
     int32_t p1 = TruncToInt(b.x + 0.5);
     if (p0 == p1)
-        return;
+        return false;
     if (p0 > p1) {
         std::swap(a, b);
         std::swap(p0, p1);
     }
     const double dx = b.x - a.x;
     if (dx < 0.0000001)
-        return;
-    const double diz = (b.iz - a.iz) / dx;
-    const double duz = (b.uz - a.uz) / dx;
-    const double dvz = (b.vz - a.vz) / dx;
-    double iz = a.iz + (p0 - a.x) * diz;
-    double uz = a.uz + (p0 - a.x) * duz;
-    double vz = a.vz + (p0 - a.x) * dvz;
+        return false;
+    span.diz = (b.iz - a.iz) / dx;
+    span.duz = (b.uz - a.uz) / dx;
+    span.dvz = (b.vz - a.vz) / dx;
+    span.iz = a.iz + (p0 - a.x) * span.diz;
+    span.uz = a.uz + (p0 - a.x) * span.duz;
+    span.vz = a.vz + (p0 - a.x) * span.dvz;
     if (p0 < 0) {
-        iz = iz - p0 * diz;
-        uz = uz - p0 * duz;
-        vz = vz - p0 * dvz;
+        span.iz = span.iz - p0 * span.diz;
+        span.uz = span.uz - p0 * span.duz;
+        span.vz = span.vz - p0 * span.dvz;
     }
     // Clamping alone would fold a span lying wholly left or right of the
     // frame onto the edge column and paint one stray pixel there.
     if (p1 < 0 || p0 > frame.width - 1)
+        return false;
+    span.first = Clamp(p0, 0, frame.width - 1);
+    span.last = Clamp(p1, 0, frame.width - 1);
+    return span.first <= span.last;
+}
+
+void SpanPixels(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b, const CTexture3D& texture,
+                double nearCutIz)
+{
+    SpanStart span;
+    if (!StartSpan(frame, y, a, b, span))
         return;
-    const int32_t first = Clamp(p0, 0, frame.width - 1);
-    const int32_t last = Clamp(p1, 0, frame.width - 1);
-    if (first > last)
-        return;
+    double iz = span.iz, uz = span.uz, vz = span.vz;
+    const double diz = span.diz, duz = span.duz, dvz = span.dvz;
+    const int32_t first = span.first, last = span.last;
 
     const ARGB* tex = texture.pixels.data();
     const intptr_t texWidth = texture.width;
     const double w1 = texture.width - 1;
     const double h1 = texture.height - 1;
-    ARGB* row = frame.pixels + static_cast<intptr_t>(y) * frame.stride;
+    // Row y of the buffer; column x of the frame is its pixel x - originX.
+    ARGB* row = frame.pixels + static_cast<intptr_t>(y - frame.originY) * frame.stride;
+    const int32_t storedFirst = frame.firstColumn > frame.originX ? frame.firstColumn : frame.originX;
+    const int32_t storedLast = frame.endColumn - 1;
     for (int32_t x = first; x <= last; ++x) {
         // Nothing nearer than depth 5.5; the rest of the row goes too, so
         // geometry crossing the viewer is cut rather than mirrored.
         if (!(iz > 0 && iz < nearCutIz))
             break;
+        if (x < storedFirst || x > storedLast) {
+            // Outside the buffer: the values still step as they would.
+            iz += diz;
+            uz += duz;
+            vz += dvz;
+            continue;
+        }
         double u = uz / iz;
         double v = vz / iz;
         // Written so that a NaN lands on 0 rather than reaching the
@@ -121,7 +149,8 @@ void SpanPixels(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEnd3D b,
             const double fy = 1 - (v - iv);
             s = LerpArgb(LerpArgb(c00, c10, fx), LerpArgb(c01, c11, fx), fy);
         }
-        row[x] = BlendTexel(row[x], s);
+        ARGB& pixel = row[x - frame.originX];
+        pixel = BlendTexel(pixel, s);
         iz += diz;
         uz += duz;
         vz += dvz;
@@ -153,11 +182,13 @@ void DrawTexturedSpan(const FrameTarget3D& frame, int32_t y, SpanEnd3D a, SpanEn
     SpanPixels(frame, y, a, b, texture, NearCutIz());
 }
 
-void DrawTexturedQuad(const FrameTarget3D& frame, const QuadCorner3D* c, const CTexture3D& texture)
+namespace {
+
+// Walks the quad's rows down its two chains of edges and hands each row's
+// two ends to `span`, exactly as the quad is drawn.
+template <class SpanFn>
+void WalkQuad(const FrameTarget3D& frame, const QuadCorner3D* c, const CTexture3D& texture, const SpanFn& span)
 {
-    if (texture.width <= 0 || texture.height <= 0)
-        return;
-    const double nearCutIz = NearCutIz();
     const double w1 = texture.width - 1;
     const double h1 = texture.height - 1;
     SpanEnd3D q[4];
@@ -186,7 +217,7 @@ void DrawTexturedQuad(const FrameTarget3D& frame, const QuadCorner3D* c, const C
         if (y >= frame.height || y >= frame.endRow)
             break;
         if (y >= 0 && y >= frame.firstRow)
-            SpanPixels(frame, y, left, right, texture, nearCutIz);
+            span(y, left, right);
         ++y;
         Advance(left, leftStep);
         Advance(right, rightStep);
@@ -213,4 +244,39 @@ void DrawTexturedQuad(const FrameTarget3D& frame, const QuadCorner3D* c, const C
             Advance(right, rightStep);
         }
     }
+}
+
+}  // namespace
+
+void DrawTexturedQuad(const FrameTarget3D& frame, const QuadCorner3D* c, const CTexture3D& texture)
+{
+    if (texture.width <= 0 || texture.height <= 0)
+        return;
+    const double nearCutIz = NearCutIz();
+    WalkQuad(frame, c, texture, [&](int32_t y, const SpanEnd3D& left, const SpanEnd3D& right) {
+        SpanPixels(frame, y, left, right, texture, nearCutIz);
+    });
+}
+
+PixelRect QuadReach(const FrameTarget3D& frame, const QuadCorner3D* c, const CTexture3D& texture)
+{
+    PixelRect reach{0, 0, 0, 0};
+    if (texture.width <= 0 || texture.height <= 0)
+        return reach;
+    bool any = false;
+    WalkQuad(frame, c, texture, [&](int32_t y, const SpanEnd3D& left, const SpanEnd3D& right) {
+        SpanStart span;
+        if (!StartSpan(frame, y, left, right, span))
+            return;
+        if (!any) {
+            reach = PixelRect{span.first, y, span.last + 1, y + 1};
+            any = true;
+            return;
+        }
+        reach.left = std::min(reach.left, span.first);
+        reach.right = std::max(reach.right, span.last + 1);
+        reach.top = std::min(reach.top, y);
+        reach.bottom = std::max(reach.bottom, y + 1);
+    });
+    return reach;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "imaging/Argb.h"
+#include "imaging/PixelRect.h"
 #include "render/Records3D.h"
 
 struct FrameTarget3D {
@@ -19,6 +20,17 @@ struct FrameTarget3D {
     // The rows drawn: a band of the frame, or all of it.
     int32_t firstRow = 0;
     int32_t endRow = INT32_MAX;
+    // The frame pixel that `pixels` points at. A buffer that holds only the
+    // part of the frame a shadow reaches (QuadReach) is drawn into with its
+    // top-left corner here; positions, steps and clipping still follow the
+    // whole frame, so every pixel comes out as in a full-size buffer.
+    int32_t originX = 0;
+    int32_t originY = 0;
+    // The frame columns stored: pixels left of firstColumn (or of originX)
+    // and from endColumn on are walked (the span's values step through
+    // them) but not stored.
+    int32_t firstColumn = 0;
+    int32_t endColumn = INT32_MAX;
 };
 
 // What the rasteriser reads of a projected node.
@@ -38,6 +50,12 @@ struct SpanEnd3D {
 // other way round on screen draw nothing. A texture without pixels draws
 // nothing.
 void DrawTexturedQuad(const FrameTarget3D& frame, const QuadCorner3D* corner, const CTexture3D& texture);
+
+// The pixels DrawTexturedQuad would draw into (before the near cut, which
+// only ever drops some), as a rectangle of the frame, right and bottom
+// exclusive; empty (left = right) when it draws none. The very walk that
+// draws, without the drawing.
+PixelRect QuadReach(const FrameTarget3D& frame, const QuadCorner3D* corner, const CTexture3D& texture);
 
 // One row: pixels trunc(x + 0.5) of both ends, both included, clipped to the
 // frame; the span ends at the first pixel nearer than depth 5.5.

@@ -1,8 +1,10 @@
-// The same blur gives the same bytes in every build (native, win32, win64):
-// the shadow must not depend on the compiler or the platform's libraries.
+// The same blur gives the same bytes in every build (native, win32, win64)
+// and for any number of threads sharing its lines: the shadow must not
+// depend on the compiler, the platform's libraries or the machine.
 #include <gtest/gtest.h>
 
 #include "ResampleFixtures.h"
+#include "WorkerThreadCounts.h"
 #include "imaging/Dib.h"
 
 namespace {
@@ -29,12 +31,15 @@ TEST(ResampleDigest, IdenticalInEveryBuild)
         {kStretchLanczos3, 3, 120, 330, 0x835af47f14ae6309ull},
         {kStretchBox, 1.5, 77, 51, 0x3741ad68acb5aaf5ull},
     };
-    for (const auto& c : cases) {
-        CDib out;
-        ASSERT_TRUE(out.Create(c.w, c.h));
-        src.Stretch(out, c.width, kStretchWholeDest, 0, c.code);
-        EXPECT_EQ(Digest(out), c.digest) << std::hex << "code " << c.code << " width " << c.width << " gives 0x"
-                                         << Digest(out);
+    for (int threads : kThreadCounts) {
+        CScopedWorkerThreads scoped(threads);
+        for (const auto& c : cases) {
+            CDib out;
+            ASSERT_TRUE(out.Create(c.w, c.h));
+            src.Stretch(out, c.width, kStretchWholeDest, 0, c.code);
+            EXPECT_EQ(Digest(out), c.digest) << std::hex << "code " << c.code << " width " << c.width << " gives 0x"
+                                             << Digest(out) << " on " << std::dec << threads << " threads";
+        }
     }
 }
 

@@ -41,7 +41,10 @@ struct CompositeFixture {
         const uint8_t* p = &out[size_t(x) * planes];
         return uint32_t(planes >= 4 ? p[3] : 255) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
     }
-    void Run(int transparency, bool outside) { CompositeShadow(render, object, g, Host(), transparency, outside); }
+    void Run(int transparency, bool outside)
+    {
+        CompositeShadow(render, PixelRect{0, 0, 3, 1}, object, g, Host(), transparency, outside);
+    }
 };
 
 TEST(CompositeShadow, FlatImageWeakensShadowByObjectAlpha)
@@ -131,14 +134,78 @@ TEST(CompositeShadow, ResultDoesNotDependOnOutputContents)
             for (size_t i = 0; i < in.size(); ++i)
                 in[i] = static_cast<uint8_t>(i * 37 + 11);
             std::vector<uint8_t> inPlace = in;
-            CompositeShadow(render, object, g, HostBuffers::Packed(w, h, planes, inPlace.data(), inPlace.data()), 20,
-                            outside);
+            const PixelRect whole{0, 0, w, h};
+            CompositeShadow(render, whole, object, g, HostBuffers::Packed(w, h, planes, inPlace.data(), inPlace.data()),
+                            20, outside);
             std::vector<uint8_t> junk(in.size(), 0xA5);
-            CompositeShadow(render, object, g, HostBuffers::Packed(w, h, planes, in.data(), junk.data()), 20, outside);
+            CompositeShadow(render, whole, object, g, HostBuffers::Packed(w, h, planes, in.data(), junk.data()), 20,
+                            outside);
             EXPECT_EQ(junk, inPlace) << planes << " planes, outside " << outside;
             EXPECT_NE(inPlace, in) << "the shadow changed nothing";
         }
     }
+}
+
+// A render buffer that holds only the shadow's reach gives what a
+// full-size one with transparent black around the reach gives: on layers
+// (transparent pixels outside the reach included), on flat images with the
+// object's crop box straddling the reach, in place and into another buffer.
+TEST(CompositeShadow, ReachOnlyRenderMatchesTheWholeFrame)
+{
+    const int w = 9, h = 6;
+    RunGeometry g;
+    g.imageWidth = w;
+    g.imageHeight = h;
+    g.cropLeft = 1;
+    g.cropTop = 1;
+    g.cropRight = 5;
+    g.cropBottom = 4;
+    const PixelRect reach{3, 2, 8, 5};
+    CDib whole, part, object;
+    whole.Create(w, h);
+    part.Create(reach.right - reach.left, reach.bottom - reach.top);
+    object.Create(g.CropWidth(), g.CropHeight());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (reach.Contains(x, y)) {
+                const ARGB s = uint32_t(40 + x * 25) << 24 | 0x00203040u * uint32_t(y + 1);
+                whole.SetPixel(x, y, s);
+                part.SetPixel(x - reach.left, y - reach.top, s);
+            }
+            if (x >= g.cropLeft && x <= g.cropRight && y >= g.cropTop && y <= g.cropBottom)
+                object.SetPixel(x - g.cropLeft, y - g.cropTop, uint32_t(x * 50 % 256) << 24 | 0x00FF00u);
+        }
+    for (int planes : {3, 4, 5}) {
+        for (bool outside : {true, false}) {
+            std::vector<uint8_t> in(size_t(w) * h * planes);
+            for (size_t i = 0; i < in.size(); ++i)
+                in[i] = static_cast<uint8_t>(i * 37 + 11);
+            if (planes >= 4) {
+                // Transparent layer pixels inside and outside the reach.
+                for (int i : {0, 10, 22, 31, 50})
+                    in[size_t(i) * planes + 3] = 0;
+            }
+            std::vector<uint8_t> expected(in.size(), 0x5A), separate(in.size(), 0xA5), inPlace = in;
+            CompositeShadow(whole, PixelRect{0, 0, w, h}, object, g,
+                            HostBuffers::Packed(w, h, planes, in.data(), expected.data()), 20, outside);
+            CompositeShadow(part, reach, object, g, HostBuffers::Packed(w, h, planes, in.data(), separate.data()), 20,
+                            outside);
+            CompositeShadow(part, reach, object, g, HostBuffers::Packed(w, h, planes, inPlace.data(), inPlace.data()),
+                            20, outside);
+            EXPECT_EQ(separate, expected) << planes << " planes, outside " << outside;
+            EXPECT_EQ(inPlace, expected) << planes << " planes, outside " << outside;
+        }
+    }
+    // No reach at all: nothing but the bare pixels.
+    std::vector<uint8_t> in(size_t(w) * h * 4, 7), expected(in.size(), 1), out(in.size(), 2);
+    in[3] = 0;
+    CDib empty, clear;
+    clear.Create(w, h);
+    CompositeShadow(clear, PixelRect{0, 0, w, h}, object, g, HostBuffers::Packed(w, h, 4, in.data(), expected.data()),
+                    20, true);
+    CompositeShadow(empty, PixelRect{0, 0, 0, 0}, object, g, HostBuffers::Packed(w, h, 4, in.data(), out.data()), 20,
+                    true);
+    EXPECT_EQ(out, expected);
 }
 
 TEST(ComposePreview, LayersAndOpacity)
@@ -172,6 +239,38 @@ TEST(ComposePreview, LayersAndOpacity)
     ComposePreview(view, 2, 2, image, render, object, g, 30, true);
     EXPECT_EQ(view.PixelAt(0, 0), 0xFFFF0000u);
     EXPECT_EQ(view.PixelAt(1, 1), BlendArgb(0xFF0000FF, 0xB2000000));
+}
+
+// A layer's picture is fully transparent in the preview: leaving it out of
+// the view (no image buffer at all) gives the same pixels as blending it.
+TEST(ComposePreview, ATransparentPictureChangesNothing)
+{
+    RunGeometry g;
+    g.imageWidth = 6;
+    g.imageHeight = 5;
+    g.cropLeft = 1;
+    g.cropTop = 1;
+    g.cropRight = 4;
+    g.cropBottom = 3;
+    CDib picture, none, render, object, withPicture, without;
+    picture.Create(6, 5);
+    render.Create(6, 5);
+    object.Create(4, 3);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            picture.SetPixel(x, y, 0x00123456u * uint32_t(x + y + 1) & 0x00FFFFFF);  // alpha 0, any colour
+            render.SetPixel(x, y, uint32_t(x * 40 + y * 9) << 24 | 0x00102030u);
+            object.SetPixel(x % 4, y % 3, uint32_t(y * 60) << 24 | 0x00FF8000u);
+        }
+    withPicture.Create(4, 4);
+    without.Create(4, 4);
+    for (bool outside : {true, false}) {
+        ComposePreview(withPicture, 1, 0, picture, render, object, g, 35, outside);
+        ComposePreview(without, 1, 0, none, render, object, g, 35, outside);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(without.PixelAt(x, y), withPicture.PixelAt(x, y)) << x << "," << y;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "SceneHelpers.h"
+#include "WorkerThreadCounts.h"
 #include "render/Render3D.h"
 
 namespace {
@@ -29,9 +30,8 @@ std::vector<ARGB> PatternTexture(int32_t w, int32_t h)
 }
 
 // A turned, perspective-seen plane with its two opposite copies, like the
-// shadow, plus a translucent square behind it: the digest of the frame
-// must be the same in the native and both Windows builds.
-TEST(FrameDigest, SameBytesOnEveryBuild)
+// shadow, plus a translucent square behind it.
+uint64_t RenderDigestFrame()
 {
     scene::Frame f(320, 240, 4);
     CRender3D engine;
@@ -57,7 +57,18 @@ TEST(FrameDigest, SameBytesOnEveryBuild)
 
     engine.Render();
     EXPECT_GT(f.CountDrawn(), 5000);
-    EXPECT_EQ(scene::Fnv1a(f.pixels.data(), f.pixels.size()), 0x50ecb539aa971779ull);
+    return scene::Fnv1a(f.pixels.data(), f.pixels.size());
+}
+
+// The digest of that frame must be the same in the native and both Windows
+// builds, and for any number of threads drawing bands of it.
+TEST(FrameDigest, SameBytesOnEveryBuild)
+{
+    for (int threads : kThreadCounts) {
+        SCOPED_TRACE(threads);
+        CScopedWorkerThreads scoped(threads);
+        EXPECT_EQ(RenderDigestFrame(), 0x50ecb539aa971779ull);
+    }
 }
 
 }  // namespace

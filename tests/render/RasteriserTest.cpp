@@ -15,7 +15,7 @@ const ARGB kWhite = 0xFFFFFFFF;
 
 CTexture3D MakeTexture(int32_t w, int32_t h, std::vector<ARGB> texels)
 {
-    return CTexture3D{w, h, std::move(texels)};
+    return CTexture3D{w, h, LargeVector<ARGB>(texels.begin(), texels.end())};
 }
 
 // A span at constant depth 8 sampling texel (u, v); 1/8 keeps u and v exact.

@@ -1,13 +1,14 @@
 // The whole filter result must be the same bytes on every build: the engine,
 // the blur and the compositing all run in exact integer or IEEE double
 // arithmetic. This renders a fixed scene and checks one digest that the
-// native, win32 and win64 builds must all reach.
+// native, win32 and win64 builds must all reach, on any number of threads.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 #include "Fnv1a.h"
+#include "WorkerThreadCounts.h"
 #include "render/ShadowScene.h"
 
 namespace {
@@ -60,8 +61,12 @@ TEST(ShadowDigest, SameBytesOnEveryBuild)
     front.angleZ = 17;
     front.color = 0x3366CC;
     front.outside = 0;
-    EXPECT_EQ(RenderDigest(wall), 0x3b6335723dcdd6b7ull);
-    EXPECT_EQ(RenderDigest(front), 0x1085ea65d1125cafull);
+    for (int threads : kThreadCounts) {
+        SCOPED_TRACE(threads);
+        CScopedWorkerThreads scoped(threads);
+        EXPECT_EQ(RenderDigest(wall), 0x3b6335723dcdd6b7ull);
+        EXPECT_EQ(RenderDigest(front), 0x1085ea65d1125cafull);
+    }
 }
 
 }  // namespace

@@ -186,11 +186,12 @@ TEST(ShadowScene, ConfirmingRenderReusesExactlyOnePreviewRender)
     EXPECT_EQ(frameNow(twice), frameSecond);
 }
 
-// On a tall image the preview renders the rows its view shows; panning adds
-// the rows it uncovers, and the final render draws the whole frame even
-// right after a single preview render. Every row drawn has the bits of the
-// whole-frame render.
-TEST(ShadowScene, PreviewRendersTheRowsItShows)
+// On a tall image the preview renders the part of the frame its view
+// shows; panning adds what it uncovers (across, down, both, or a jump far
+// away), and the final render draws the whole frame even right after a
+// single preview render. Every pixel drawn has the bits of the whole-frame
+// render.
+TEST(ShadowScene, PreviewRendersThePartItShows)
 {
     LayerFixture f(240, 900, 80, 200, 159, 599);
     ShadowParams p = Neutral(ShadowPosition::Bottom);
@@ -198,45 +199,52 @@ TEST(ShadowScene, PreviewRendersTheRowsItShows)
     p.angleZ = 10;
     CShadowScene whole(f.host, f.geometry);
     RenderOnly(whole, p);
-    auto rowsMatch = [&](const CShadowScene& s, int top, int bottom) {
-        for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < f.w; ++x)
+    auto partMatches = [&](const CShadowScene& s, const PixelRect& part) {
+        for (int y = part.top; y < part.bottom; ++y)
+            for (int x = part.left; x < part.right; ++x)
                 if (s.m_dibRender.Row(y)[x] != whole.m_dibRender.Row(y)[x])
                     return ::testing::AssertionFailure() << "row " << y << " column " << x;
         return ::testing::AssertionSuccess();
     };
-    auto drawnRows = [](const CShadowScene& s) {
-        int n = 0;
+    auto drawnBox = [](const CShadowScene& s) {
+        PixelRect box{s.m_dibRender.GetWidth(), s.m_dibRender.GetHeight(), 0, 0};
         for (int y = 0; y < s.m_dibRender.GetHeight(); ++y)
             for (int x = 0; x < s.m_dibRender.GetWidth(); ++x)
-                if (s.m_dibRender.Row(y)[x] != 0) {
-                    ++n;
-                    break;
-                }
-        return n;
+                if (s.m_dibRender.Row(y)[x] != 0)
+                    box = PixelRect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                                    std::max(box.bottom, y + 1)};
+        return box;
     };
-    ASSERT_GT(drawnRows(whole), 300);
+    const PixelRect all = drawnBox(whole);
+    ASSERT_GT(all.bottom - all.top, 300);
+    ASSERT_GT(all.right - all.left, 150);
 
     CShadowScene scene(f.host, f.geometry);
-    scene.InitShadowRenderer(200, 120);
+    scene.InitShadowRenderer(120, 120);
     scene.BuildShadowPlane();
     scene.BuildShadowTexture(p);
     scene.RenderFrame(false, p);
     const PixelRect& view = scene.m_preview.m_rcView;
-    EXPECT_TRUE(rowsMatch(scene, view.top, view.bottom));
-    EXPECT_LT(drawnRows(scene), 121);
+    EXPECT_TRUE(partMatches(scene, view));
+    const PixelRect drawn = drawnBox(scene);
+    EXPECT_GE(drawn.left, view.left);
+    EXPECT_LE(drawn.right, view.right);
+    EXPECT_GE(drawn.top, view.top);
+    EXPECT_LE(drawn.bottom, view.bottom);
     EXPECT_FALSE(scene.CompleteViewRows());
 
-    for (int centreY : {500, 780, 60}) {  // overlapping the rows held, then clear of them
-        SCOPED_TRACE(centreY);
-        scene.m_preview.CentreOn(120, centreY);
+    // Down, across, both at once, then clear of everything held.
+    const int centres[][2] = {{120, 500}, {40, 500}, {190, 560}, {60, 60}};
+    for (const auto& c : centres) {
+        SCOPED_TRACE(::testing::Message() << c[0] << "," << c[1]);
+        scene.m_preview.CentreOn(c[0], c[1]);
         scene.m_preview.ClampView();
         EXPECT_TRUE(scene.CompleteViewRows());
-        EXPECT_TRUE(rowsMatch(scene, view.top, view.bottom));
+        EXPECT_TRUE(partMatches(scene, view));
     }
     EXPECT_EQ(scene.m_nRenderPending, 0);
     EXPECT_TRUE(scene.RenderFrame(true, p));
-    EXPECT_TRUE(rowsMatch(scene, 0, f.h));
+    EXPECT_TRUE(partMatches(scene, PixelRect{0, 0, f.w, f.h}));
 }
 
 TEST(ShadowScene, PreviewIsCentredOnTheObject)

@@ -176,7 +176,7 @@ TEST_F(TransformTest, TextureCopiesRowsFromAStridedSource)
     ASSERT_EQ(t.width, 5);
     ASSERT_EQ(t.height, 3);
     const std::vector<ARGB> expected = {0, 1, 2, 3, 4, 8, 9, 10, 11, 12, 16, 17, 18, 19, 20};
-    EXPECT_EQ(t.pixels, expected);
+    EXPECT_EQ(std::vector<ARGB>(t.pixels.begin(), t.pixels.end()), expected);
 }
 
 TEST_F(TransformTest, BadIndicesThrowAndLeaveTheSceneAlone)

@@ -22,9 +22,10 @@ struct Result {
     std::string output;
 };
 
-Result RunVeydra(const std::string& args)
+// `environment`: assignments put before the command, e.g. "VEYDRA_THREADS=3".
+Result RunVeydra(const std::string& args, const std::string& environment = "")
 {
-    const std::string command = std::string(VEYDRA_EXE) + " " + args + " 2>&1";
+    const std::string command = environment + " " + std::string(VEYDRA_EXE) + " " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     Result r{-1, ""};
     if (!pipe)
@@ -147,6 +148,23 @@ TEST_F(VeydraCli, ExplicitValuesOverridePresetAndAreClamped)
     EXPECT_EQ(ReadAll(Path("a.png")), ReadAll(Path("b.png")));
 }
 
+// The thread count, from the option or the environment, changes no byte of
+// the file (the picture is tall enough for the writer to cut its rows into
+// bands).
+TEST_F(VeydraCli, AnyThreadCountWritesTheSameFile)
+{
+    const std::string layer = Make("layer.png", 48, 600, 4);
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("one.png") + " --preset 'Cast In Front' --threads 1").exitCode,
+              0);
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("seven.png") + " --preset 'Cast In Front' --threads 7").exitCode,
+              0);
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("env.png") + " --preset 'Cast In Front'", "VEYDRA_THREADS=3")
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadAll(Path("one.png")), ReadAll(Path("seven.png")));
+    EXPECT_EQ(ReadAll(Path("one.png")), ReadAll(Path("env.png")));
+}
+
 TEST_F(VeydraCli, RenderingOverTheInputReplacesIt)
 {
     const std::string layer = Make("layer.png", 40, 32, 4);
@@ -192,6 +210,7 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
         {"render " + layer + out + " --color 12345", "expected RRGGBB"},
         {"render " + layer + out + " --outside maybe", "expected on|off"},
         {"render " + layer + out + " --position left", "expected bottom|center|top"},
+        {"render " + layer + out + " --threads 0", "expected a count of 1 or more"},
         {"render " + layer, "no output file"},
         {"frobnicate", "unknown command"},
     };

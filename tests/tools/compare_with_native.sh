@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The module, loaded by veydra-host under Wine, gives the same pixels as the
 # native command-line renderer: on the bundled sample layer with several
-# presets, on its flat copy with the selection as mask, and after a user
-# tuned the shadow in the dialog (played by veydra-host's --ui script) and
-# pressed OK. That run records the thirteen values and stores them as the
-# last-used set, and a repeated run gives the same pixels without a window.
+# presets, on its flat copy with the selection as mask, both again on one
+# thread and on seven, and after a user tuned the shadow in the dialog
+# (played by veydra-host's --ui script) and pressed OK. That run records the
+# thirteen values and stores them as the last-used set, and a repeated run
+# gives the same pixels without a window.
 # Needs an X display (the tests run under xvfb-run).
 #
 # usage: compare_with_native.sh NATIVE_VEYDRA HOST_EXE MODULE WORK_DIR SOURCE_DIR
@@ -27,17 +28,20 @@ python3 "$source/samples/make_sample.py" "$work"
 "$wine_run" reg delete 'HKCU\Software\Tevra Ltd\Veydra' /f >/dev/null 2>&1 || true
 
 status=0
-compare() {  # name input preset [mask]
-    local name=$1 input=$2 preset=$3 mask=${4:-}
+compare() {  # name input preset [mask [threads]]
+    local name=$1 input=$2 preset=$3 mask=${4:-} threads=${5:-}
     # Every host buffer ends right before an inaccessible page.
-    local native_args=() host_args=(--guard-pages)
+    local native_args=() host_args=(--guard-pages) run_env=()
     if [ -n "$mask" ]; then
         native_args=(--mask "$mask")
         host_args+=(--mask "$mask")
     fi
-    "$native" render "$input" -o "$work/native-$name.png" --preset "$preset" "${native_args[@]}"
-    "$wine_run" "$host" run "$module" "$input" -o "$work/module-$name.png" --preset "$preset" "${host_args[@]}" \
-        >"$work/module-$name.log" 2>&1 || true
+    # A thread count for both (the module reads it from its environment):
+    # the result must not depend on it.
+    [ -z "$threads" ] || run_env=("VEYDRA_THREADS=$threads")
+    env "${run_env[@]}" "$native" render "$input" -o "$work/native-$name.png" --preset "$preset" "${native_args[@]}"
+    env "${run_env[@]}" "$wine_run" "$host" run "$module" "$input" -o "$work/module-$name.png" --preset "$preset" \
+        "${host_args[@]}" >"$work/module-$name.log" 2>&1 || true
     if ! grep -q '^selector 3 (start): result 0' "$work/module-$name.log"; then
         echo "$name: the module's run failed:"
         cat "$work/module-$name.log"
@@ -53,6 +57,11 @@ for preset in "Cast In Front" "Cast In Front 2" "Cast On Left Wall" "Flat Solid 
 done
 for preset in "Cast In Front 2" "Flat Faint Shadow"; do
     compare "flat-$(echo "$preset" | tr 'A-Z ' 'a-z-')" "$work/sample-flat.png" "$preset" "$work/sample-mask.png"
+done
+for threads in 1 7; do
+    compare "layer-cast-in-front-$threads-threads" "$work/sample-layer.png" "Cast In Front" "" "$threads"
+    compare "flat-cast-in-front-2-$threads-threads" "$work/sample-flat.png" "Cast In Front 2" "$work/sample-mask.png" \
+        "$threads"
 done
 
 # The dialog, tuned as a user would: a preset, several sliders, the shadow

@@ -13,6 +13,7 @@ const char* UsageText()
            "         [--blur N] [--transparency N] [--intensity N] [--angle-x N] [--angle-y N]\n"
            "         [--angle-z N] [--offset-x N] [--offset-y N] [--zoom N] [--perspective N]\n"
            "         [--color RRGGBB] [--outside on|off] [--position bottom|center|top] [--timings]\n"
+           "         [--threads N]\n"
            "  veydra presets\n"
            "  veydra --help\n";
 }
@@ -120,6 +121,11 @@ bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOp
     }
     if (name == "-o" || name == "--output") {
         out.output = TakeValue(args, i, flag);
+    } else if (name == "--threads") {
+        const std::string value = TakeValue(args, i, flag);
+        out.threads = ParseInteger(flag, value);
+        if (out.threads < 1)
+            throw CliError(flag + ": expected a count of 1 or more, got '" + value + "'");
     } else if (name == "--mask") {
         out.mask = TakeValue(args, i, flag);
     } else if (name == "--preset") {

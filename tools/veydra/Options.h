@@ -14,6 +14,7 @@ struct RenderOptions {
     std::string mask;  // empty: no selection
     ShadowParams params{};
     bool timings = false;
+    int threads = 0;  // 0: as many as the machine (or VEYDRA_THREADS) says
     std::vector<std::string> notes;  // values clamped into range, for stderr
 };
 

@@ -1,4 +1,5 @@
 #include "PngImage.h"
+#include "PngStream.h"
 
 #include <png.h>
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -87,20 +89,11 @@ std::string TemporaryPathBeside(const std::string& path)
 
 void WriteToStream(FILE* file, const RasterImage& source)
 {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(source.width);
-    image.height = static_cast<png_uint_32>(source.height);
-    // Output files are working copies: favour speed over the last few percent
-    // of compression.
-    image.flags = PNG_IMAGE_FLAG_FAST;
-    image.format = source.planes == 4 ? PNG_FORMAT_RGBA : source.planes == 3 ? PNG_FORMAT_RGB : PNG_FORMAT_GRAY;
-    const int ok = png_image_write_to_stdio(&image, file, 0, source.pixels.data(), source.RowBytes(), nullptr);
-    const std::string message = image.message;
-    png_image_free(&image);
-    if (!ok)
-        throw CliError("cannot encode PNG (" + message + ")");
+    // Output files are working copies: written for speed, their data
+    // compressed by the worker threads side by side (PngStream.h).
+    std::string error;
+    if (!WritePngStream(file, source, error))
+        throw CliError("cannot encode PNG (" + error + ")");
 }
 
 }  // namespace

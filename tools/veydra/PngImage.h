@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "imaging/LargeMemory.h"
+
 struct RasterImage {
     int width = 0;
     int height = 0;
     int planes = 0;  // 1 grey, 3 RGB, 4 RGBA
-    std::vector<uint8_t> pixels;
+    LargeVector<uint8_t> pixels;  // a resize leaves them unset
 
     int RowBytes() const { return width * planes; }
 };

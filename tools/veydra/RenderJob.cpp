@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <iomanip>
+#include <new>
 #include <ostream>
 
+#include "imaging/WorkerThreads.h"
 #include "render/RunGeometry.h"
 #include "render/ShadowScene.h"
 
@@ -35,13 +37,22 @@ private:
 RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const RenderOptions& options,
                         const std::function<void(const char*)>& lap)
 {
-    if (mask && (mask->width != input.width || mask->height != input.height))
-        throw CliError(options.mask + ": mask is " + std::to_string(mask->width) + "x" + std::to_string(mask->height) +
-                       ", the image " + std::to_string(input.width) + "x" + std::to_string(input.height));
+    RasterImage output = input;
+    ApplyShadowInPlace(output, mask, options, lap);
+    return output;
+}
 
-    RasterImage output = input;  // the host hands back the current pixels to blend onto
-    const HostBuffers host = HostBuffers::Packed(input.width, input.height, input.planes, input.pixels.data(),
-                                                 output.pixels.data(), mask ? mask->pixels.data() : nullptr);
+void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
+                        const std::function<void(const char*)>& lap)
+{
+    if (mask && (mask->width != image.width || mask->height != image.height))
+        throw CliError(options.mask + ": mask is " + std::to_string(mask->width) + "x" + std::to_string(mask->height) +
+                       ", the image " + std::to_string(image.width) + "x" + std::to_string(image.height));
+
+    // The host's input and output are one buffer here, as some hosts hand
+    // them; nothing is written to it before the final composite.
+    const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(),
+                                                 image.pixels.data(), mask ? mask->pixels.data() : nullptr);
     RunGeometry geometry;
     const RunRefusal refusal = ComputeRunGeometry(host, geometry);
     if (refusal != RunRefusal::None)
@@ -50,18 +61,21 @@ RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const
 
     const ShadowParams& params = options.params;
     CShadowScene scene(host, geometry);
-    scene.InitShadowRenderer();
-    if (scene.m_dibImage.IsEmpty() || scene.m_dibRender.IsEmpty())
+    scene.InitFinalRenderer();
+    if (!scene.HasBuffers())
         throw CliError(options.input + ": image too large to hold in memory");
     lap("image+object buffers");
     scene.BuildShadowTexture(params);
     lap("texture+blur");
     scene.BuildShadowPlane();
-    scene.RenderFrame(true, params);
+    try {
+        scene.RenderFrame(true, params);
+    } catch (const std::bad_alloc&) {
+        throw CliError(options.input + ": image too large to hold in memory");
+    }
     lap("render");
     scene.CompositeShadow(params);
     lap("composite");
-    return output;
 }
 
 void RunRender(const RenderOptions& options, std::ostream& log)
@@ -69,16 +83,18 @@ void RunRender(const RenderOptions& options, std::ostream& log)
     for (const std::string& note : options.notes)
         log << "veydra: " << note << "\n";
 
+    if (options.threads > 0)
+        SetWorkerThreadCount(options.threads);
     StageClock clock(options.timings, log);
     const auto lap = [&clock](const char* stage) { clock.Lap(stage); };
-    const RasterImage input = ReadPng(options.input, PngLoad::Colour);
+    RasterImage image = ReadPng(options.input, PngLoad::Colour);
     RasterImage mask;
     if (!options.mask.empty())
         mask = ReadPng(options.mask, PngLoad::Grey);
     lap("png decode");
 
-    const RasterImage output = ApplyShadow(input, options.mask.empty() ? nullptr : &mask, options, lap);
-    WritePngAtomically(options.output, output);
+    ApplyShadowInPlace(image, options.mask.empty() ? nullptr : &mask, options, lap);
+    WritePngAtomically(options.output, image);
     lap("png encode");
 }
 

@@ -18,4 +18,10 @@ void RunRender(const RenderOptions& options, std::ostream& log);
 RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const RenderOptions& options,
                         const std::function<void(const char*)>& lap);
 
+// The same run writing the result over `image` itself: the compositing reads
+// each input pixel just before it replaces it, so no second image-sized
+// buffer is needed. `image` is left as it was when this throws.
+void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
+                        const std::function<void(const char*)>& lap);
+
 void ListPresets(std::ostream& out);

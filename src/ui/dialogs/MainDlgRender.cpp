@@ -97,13 +97,18 @@ void CMainDlg::BuildScene(bool forPreview)
 {
     ReleaseScene();
     m_pScene.reset(new CShadowScene(m_host, m_geometry));
-    const RECT client = forPreview ? m_preview.GetClientRect() : RECT{0, 0, 0, 0};
-    // The scene hands the view buffer to the preview's geometry and centres
-    // the view on the object; preview and scene share that one view.
-    m_pScene->InitShadowRenderer(client.right, client.bottom);
+    if (forPreview) {
+        // The scene hands the view buffer to the preview's geometry and
+        // centres the view on the object; preview and scene share that view.
+        const RECT client = m_preview.GetClientRect();
+        m_pScene->InitShadowRenderer(client.right, client.bottom);
+    } else {
+        // A run that only confirms builds nothing the preview alone needs.
+        m_pScene->InitFinalRenderer();
+    }
     // CDib reports a failed allocation as an empty buffer; the host must
     // hear of it as a failure, not get an unchanged image back as a result.
-    if (m_pScene->m_dibImage.IsEmpty() || m_pScene->m_dibObject.IsEmpty() || m_pScene->m_dibRender.IsEmpty())
+    if (!m_pScene->HasBuffers())
         throw std::bad_alloc();
     if (forPreview)
         m_preview.BindView(&m_pScene->m_preview);

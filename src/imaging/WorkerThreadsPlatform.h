@@ -1,0 +1,15 @@
+// What the worker threads need from the system; one implementation per
+// platform, chosen at build time.
+#pragma once
+
+// Hardware threads of the machine; 0 when unknown.
+int HardwareThreadCount();
+
+// The VEYDRA_THREADS setting of the process environment; false when unset.
+bool ReadThreadSetting(char* text, int capacity);
+
+// Runs task(context, i) for i = 0 ... count - 1, task 0 on the calling
+// thread and each other on a thread of its own, and returns when all have
+// returned. A thread that cannot be started has its task run on the calling
+// thread instead. Tasks do not throw.
+void RunTasksOnThreads(int count, void (*task)(void* context, int index), void* context);
