@@ -47,7 +47,11 @@ CAboutDib::~CAboutDib() { CloseMask(); }
 void CAboutDib::Init(const char* const* credits)
 {
     m_pCredits = credits;
-    m_bPicture = LoadFromResource(IDR_VEYDRA_LOGO, "LOGO") && MakeSourcePicture();
+    // On a dense display the box is larger than the picture: the drawing at
+    // twice the size is brought down to it, which stays sharp, rather than
+    // the small one blown up.
+    const int logo = GetDpiScale().Dpi() > kBaseDpi ? IDR_VEYDRA_LOGO_DOUBLE : IDR_VEYDRA_LOGO;
+    m_bPicture = (LoadFromResource(logo, "LOGO") || LoadFromResource(IDR_VEYDRA_LOGO, "LOGO")) && MakeSourcePicture();
     if (!m_bPicture)
         return;  // only the frame is left to show
     const int width = m_dibSource.GetWidth();
