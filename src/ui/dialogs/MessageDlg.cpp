@@ -99,16 +99,36 @@ BOOL CMessageDlg::OnInitDialog()
     ::SetDlgItemTextA(m_hWnd, IDC_FRAME_CAPTION, product.c_str());
     m_close.LoadIcons(IDI_VEYDRA_CLOSE, 0, 16, 16);
     m_text.SetText(m_strText);
-    if (m_nIconId != 0) {
-        // At the icon's own size, scaled for the display; an id that does
-        // not load leaves no icon.
-        m_hIcon = LoadScaledIconAtOwnSize(m_nIconId, GetDpiScale());
-        m_icon.SetIcon(m_hIcon);
-        FitIconLabel();
-    }
+    LoadMessageIcon();
     const bool focused = PlaceButtons();
     CenterWindowOver(m_hWnd, ParentHandle());
     return focused ? FALSE : TRUE;
+}
+
+void CMessageDlg::LoadMessageIcon()
+{
+    if (m_nIconId == 0)
+        return;
+    // At the icon's own size, scaled for the display; an id that does not
+    // load leaves no icon.
+    HICON loaded = LoadScaledIconAtOwnSize(m_nIconId, GetDpiScale());
+    m_icon.SetIcon(loaded);
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
+    m_hIcon = loaded;
+    FitIconLabel();
+}
+
+LRESULT CMessageDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kWmDpiChanged) {
+        // Moved to a display of another density: the frame lays itself out
+        // again, then the icon is the drawing for the new density.
+        const LRESULT result = CToolDlg::WindowProc(message, wParam, lParam);
+        LoadMessageIcon();
+        return result;
+    }
+    return CToolDlg::WindowProc(message, wParam, lParam);
 }
 
 // The label is sized in dialog units, the icon in pixels: with the
