@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -126,6 +127,18 @@ protected:
             m_icons.push_back(LoadScaledIconAtOwnSize(id, scale));
         m_warning.SetIcon(m_icons[0]);
         m_question.SetIcon(m_icons[1]);
+        // As the message dialog does: on denser displays the labels grow to
+        // hold their icons, which the dialog font does not scale in step
+        // with. (At 96 DPI the gallery keeps the template's sizes, so its
+        // pictures stay comparable with the earlier ones.)
+        for (CTranspStatic* label : {&m_warning, &m_question}) {
+            if (scale.IsBase())
+                break;
+            const RECT area = label->GetClientRect();
+            const int side = scale.Px(38);
+            ::SetWindowPos(label->m_hWnd, nullptr, 0, 0, std::max<int>(area.right, side),
+                           std::max<int>(area.bottom, side), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         m_hPipette = LoadScaledCursor(IDC_VEYDRA_PIPETTE, CColorButton::kPipetteSize, scale);
         m_pipette.SetIcon(m_hPipette);
 
