@@ -233,6 +233,16 @@ LRESULT CAboutDib::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (reinterpret_cast<HWND>(lParam) != m_hWnd)
             m_motion.EndDrag();
         break;
+    case WM_SIZE:
+        // A move to a display of another density resizes the box: the
+        // picture and the credits are made again at the new size (and
+        // start again from the bottom).
+        if (m_bPicture && (m_dibSource.GetWidth() != LOWORD(lParam) - 2 ||
+                           m_dibSource.GetHeight() != HIWORD(lParam) - 2)) {
+            CloseMask();
+            Init(m_pCredits);
+        }
+        break;
     case WM_DESTROY:
         KillTimer(kTimer);
         CloseMask();

@@ -126,7 +126,7 @@ void CResizableDialog::ArrangeLayout()
         Invalidate();
 }
 
-void CResizableDialog::OnDpiChanged(int dpi, const RECT& suggested)
+void CResizableDialog::OnDpiChanged(int dpi, const RECT& suggested, WPARAM wParam, LPARAM lParam)
 {
     const int from = m_nLayoutDpi;
     if (dpi > 0 && dpi != from) {
@@ -136,11 +136,14 @@ void CResizableDialog::OnDpiChanged(int dpi, const RECT& suggested)
             m_arrLayout[i].anchors = RescaleAnchorLayout(m_arrLayout[i].anchors, from, dpi);
         m_nLayoutDpi = dpi;
     }
-    // The size change lays the controls out at the new distances. Controls
-    // without anchors, and the fonts, are the system's to scale: it does so
-    // for the dialogs of a host that follows each display's density.
+    // The system's own handling first: for the dialogs of a host that
+    // follows each display's density it scales the fonts and the controls
+    // without anchors. Then the window takes the suggested rectangle and
+    // the anchored controls their places at the new distances.
+    Default(kWmDpiChanged, wParam, lParam);
     ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ArrangeLayout();
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -149,7 +152,8 @@ LRESULT CResizableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case kWmDpiChanged:
         if (m_bInitDone && lParam != 0) {
-            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+            OnDpiChanged(LOWORD(wParam), suggested, wParam, lParam);
             return 0;
         }
         break;

@@ -44,7 +44,7 @@ private:
     // the minimum size and the anchored distances follow, and the window
     // takes the rectangle the system suggests, which keeps its place
     // relative to the display.
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnDpiChanged(int dpi, const RECT& suggested, WPARAM wParam, LPARAM lParam);
 
     bool m_bShowGrip;
     bool m_bUseMinTrack;
