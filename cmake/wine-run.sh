@@ -20,6 +20,15 @@
 set -euo pipefail
 
 export WINEPREFIX="${VEYDRA_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/veydra-wine}"
+# VEYDRA_WINE_DPI=N (120, 144, 192, ...) runs in a prefix of its own beside
+# that one whose display is set to N dots per inch (the "LogPixels" of
+# HKCU\Control Panel\Desktop, which Wine reads when a process starts), so
+# tests can look at the dialogs on a dense display. 96 is the plain prefix.
+dpi=${VEYDRA_WINE_DPI:-96}
+case "$dpi" in
+    ''|*[!0-9]*) echo "wine-run.sh: VEYDRA_WINE_DPI must be a number of dots per inch, not '$dpi'" >&2; exit 1 ;;
+esac
+[ "$dpi" = 96 ] || WINEPREFIX="$WINEPREFIX-dpi$dpi"
 export WINEDEBUG=-all
 # No Mono or Gecko: their installers would prompt, and nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -97,6 +106,12 @@ prepare_prefix() {
         # a window manager that never answers.
         if ! "$loader64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1; then
             echo "wine-run.sh: cannot write the prefix's registry; Wine said:" >&2
+            tail -n 5 "$log" | sed 's/^/    /' >&2
+            exit 1
+        fi
+        if [ "$dpi" != 96 ] && ! "$loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$dpi" /f >>"$log" 2>&1; then
+            echo "wine-run.sh: cannot set the prefix's display density; Wine said:" >&2
             tail -n 5 "$log" | sed 's/^/    /' >&2
             exit 1
         fi

@@ -31,5 +31,7 @@
 
 /* The About picture: a 600 x 380 24-bit bitmap of resource type "LOGO" */
 #define IDR_VEYDRA_LOGO 252
+/* The same picture drawn at 1200 x 760, for dense displays */
+#define IDR_VEYDRA_LOGO_DOUBLE 253
 
 #endif

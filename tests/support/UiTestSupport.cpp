@@ -6,6 +6,7 @@
 
 #include "WicPng.h"
 #include "params/RegistryStore.h"
+#include "support/ScreenshotFolder.h"
 
 CTestSettingsRoot::CTestSettingsRoot()
 {
@@ -162,8 +163,7 @@ COLORREF PixelColor(const CDib& dib, int x, int y)
 
 std::string SaveScreenshot(const CDib& dib, const std::string& name)
 {
-    ::CreateDirectoryA(VEYDRA_SCREENSHOT_DIR, nullptr);
-    const std::string path = std::string(VEYDRA_SCREENSHOT_DIR) + "/" + name + ".png";
+    const std::string path = ScreenshotFolder(VEYDRA_SCREENSHOT_DIR) + "/" + name + ".png";
     std::string error;
     if (!WritePngFromBgrx(path, dib.GetWidth(), dib.GetHeight(), reinterpret_cast<const uint8_t*>(dib.GetPixels()),
                           dib.GetStride() * 4, error)) {

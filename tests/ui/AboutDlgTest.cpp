@@ -91,6 +91,31 @@ TEST_F(AboutTest, OpensWithThePictureTheCaptionAndTheTimer)
     EXPECT_FALSE(m_timers.IsRunning(m_picture, CAboutDib::kTimer));
 }
 
+// On a move to a display of another density the box and its picture grow:
+// the picture is made again at the new size, credits and all.
+TEST_F(AboutTest, APictureResizedWithTheBoxIsMadeAgainAtItsNewSize)
+{
+    const RECT client = m_dialog.Picture().GetClientRect();
+    ::SetWindowPos(m_picture, nullptr, 0, 0, 2 * client.right, 2 * client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CDib& working = m_dialog.Picture().WorkingPicture();
+    EXPECT_EQ(working.GetWidth(), 2 * client.right - 2);
+    EXPECT_EQ(working.GetHeight(), 2 * client.bottom - 2);
+    EXPECT_EQ(Motion().m_nScrollPos, 4 * (2 * client.bottom - 2) - 64);
+    EXPECT_TRUE(m_timers.IsRunning(m_picture, CAboutDib::kTimer));
+    // The credits are drawn on the new picture.
+    for (int i = 0; i < 200; ++i)
+        Tick();
+    Paint();
+    const CDib& pristine = m_dialog.Picture().PristinePicture();
+    ASSERT_EQ(pristine.GetWidth(), working.GetWidth());
+    int written = 0;
+    for (int y = 0; y < working.GetHeight(); ++y)
+        for (int x = 0; x < working.GetWidth(); ++x)
+            written += working.Row(y)[x] != pristine.Row(y)[x];
+    EXPECT_GT(written, 100);
+}
+
 TEST_F(AboutTest, TheTimerMovesTheCreditsUpAQuarterPixel)
 {
     const int32_t start = Motion().m_nScrollPos;

@@ -198,14 +198,17 @@ TEST_F(DialogGallery, PreviewOfTheShadowedSample)
     CDib picture;
     Capture(frame, picture, 20, 20);
     EXPECT_NE(SaveScreenshot(picture, "preview-sample"), "");
-    // What the frame shows is the composed view, centred in the control.
+    // What the frame shows is the composed view, centred in the control,
+    // one image pixel per screen pixel at any density (inside the frame,
+    // which is one line wide).
     const CDib& view = scene.m_dibView;
     const RECT control = frame.GetChildRect(IDC_TEST_PREVIEW);
     const int x0 = control.left + (900 - view.GetWidth()) / 2;
     const int y0 = control.top + (560 - view.GetHeight()) / 2;
+    const int edge = frame.m_preview.GetDpiScale().Line();
     int differ = 0;
-    for (int y = 1; y < view.GetHeight() - 1; y += 7)
-        for (int x = 1; x < view.GetWidth() - 1; x += 7) {
+    for (int y = edge; y < view.GetHeight() - edge; y += 7)
+        for (int x = edge; x < view.GetWidth() - edge; x += 7) {
             const ARGB p = view.Row(y)[x];
             if ((p >> 24) == 255)
                 differ += PixelColor(picture, x0 + x, y0 + y) != RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "ui/controls/HyperLink.h"
 #include "ui/controls/IconSlider.h"
 #include "ui/controls/TranspStatic.h"
+#include "ui/framework/ScaledArt.h"
 #include "ui/skin/ShiftColor.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/SkinFacePlan.h"
@@ -119,12 +121,25 @@ protected:
         m_angleZ.SetRangeAndValue(-180, 180, 15);
         ::EnableWindow(m_angleZ.m_hWnd, FALSE);
 
+        // At the display's density, as the dialogs load them.
+        const CDpiScale scale = GetDpiScale();
         for (int id : {IDI_VEYDRA_WARNING, IDI_VEYDRA_QUESTION})
-            m_icons.push_back(static_cast<HICON>(::LoadImageA(ThisModule(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0)));
+            m_icons.push_back(LoadScaledIconAtOwnSize(id, scale));
         m_warning.SetIcon(m_icons[0]);
         m_question.SetIcon(m_icons[1]);
-        m_hPipette = static_cast<HCURSOR>(
-            ::LoadImageA(ThisModule(), MAKEINTRESOURCEA(IDC_VEYDRA_PIPETTE), IMAGE_CURSOR, 0, 0, 0));
+        // As the message dialog does: on denser displays the labels grow to
+        // hold their icons, which the dialog font does not scale in step
+        // with. (At 96 DPI the gallery keeps the template's sizes, so its
+        // pictures stay comparable with the earlier ones.)
+        for (CTranspStatic* label : {&m_warning, &m_question}) {
+            if (scale.IsBase())
+                break;
+            const RECT area = label->GetClientRect();
+            const int side = scale.Px(38);
+            ::SetWindowPos(label->m_hWnd, nullptr, 0, 0, std::max<int>(area.right, side),
+                           std::max<int>(area.bottom, side), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        m_hPipette = LoadScaledCursor(IDC_VEYDRA_PIPETTE, CColorButton::kPipetteSize, scale);
         m_pipette.SetIcon(m_hPipette);
 
         m_link.SetAddress("https://veydra.example/products");
@@ -204,11 +219,14 @@ TEST_F(Gallery, EveryControlInEveryStyle)
         EXPECT_FALSE(path.empty());
         // What the picture shows is the frame of this look, not a stale one.
         EXPECT_EQ(PixelColor(shot, 0, shot.GetHeight() / 2), ShiftColor(look.window, 96)) << look.name;
-        // The active caption bar's second face row, left of the title.
+        // The active caption bar's second face row, left of the title,
+        // inside rings one line wide.
         const RECT caption = m_dialog.GetCaptionRect();
+        const int line = m_dialog.GetDpiScale().Line();
         std::vector<uint32_t> rows;
-        ASSERT_TRUE(SkinFaceRows(look.style, ShiftColor(look.control, -48), caption.bottom - caption.top - 4, rows));
-        EXPECT_EQ(PixelColor(shot, caption.left + 3, caption.top + 3), rows[1]) << look.name;
+        ASSERT_TRUE(SkinFaceRows(look.style, ShiftColor(look.control, -48), caption.bottom - caption.top - 4 * line,
+                                 rows, line));
+        EXPECT_EQ(PixelColor(shot, caption.left + 2 * line + 1, caption.top + 2 * line + 1), rows[1]) << look.name;
     }
 }
 

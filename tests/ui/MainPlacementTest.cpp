@@ -2,18 +2,8 @@
 // grown about where it was created, kept on the screen.
 #include <gtest/gtest.h>
 
+#include "PixelRectCompare.h"
 #include "ui/dialogs/MainPlacement.h"
-
-// Found by argument-dependent lookup, so beside PixelRect.
-inline bool operator==(const PixelRect& a, const PixelRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-inline std::ostream& operator<<(std::ostream& out, const PixelRect& r)
-{
-    return out << r.left << "," << r.top << "," << r.right << "," << r.bottom;
-}
 
 namespace {
 

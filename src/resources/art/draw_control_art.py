@@ -2,9 +2,12 @@
 """Draws the icons and the pipette cursor of the skinned controls.
 
 Every picture is described here as shapes (discs, strokes, polygons with
-rounded corners), rasterised with 8 x 8 supersampling for clean edges at
-16 x 16, and written as .ico / .cur files the resource compiler embeds.
-Nothing but the Python standard library.
+rounded corners) in the coordinates of its 96-DPI size, rasterised with
+8 x 8 supersampling for clean edges, and written as .ico / .cur files the
+resource compiler embeds. Each file holds the picture drawn afresh at
+100 %, 125 %, 150 % and 200 % of that size, so a dense display gets a sharp
+drawing of the size it asks for instead of a stretched one. Nothing but the
+Python standard library.
 
     draw_control_art.py OUTPUT_FOLDER [--preview SHEET.png]
 
@@ -88,33 +91,42 @@ def subtract(shape, cut):
 
 # ---------------------------------------------------------------- canvas
 
-class Canvas:
-    """Straight-alpha RGBA pixels, top row first."""
+# The scales every picture is drawn at: 100, 125, 150 and 200 %.
+SCALES = (1.0, 1.25, 1.5, 2.0)
 
-    def __init__(self, size):
-        self.size = size
-        self.pixels = [[(0, 0, 0, 0.0) for _ in range(size)] for _ in range(size)]
+
+class Canvas:
+    """Straight-alpha RGBA pixels, top row first. Shapes are given in the
+    coordinates of the 96-DPI picture (`base` pixels square) and drawn at
+    `scale` of that size."""
+
+    def __init__(self, base, scale=1.0):
+        self.scale = scale
+        self.size = int(round(base * scale))
+        self.pixels = [[(0, 0, 0, 0.0) for _ in range(self.size)] for _ in range(self.size)]
 
     def coverage(self, shape, px, py):
         n = SUPERSAMPLE
+        k = self.scale
         hits = 0
         for sy in range(n):
             for sx in range(n):
-                if shape(px + (sx + 0.5) / n, py + (sy + 0.5) / n) <= 0:
+                if shape((px + (sx + 0.5) / n) / k, (py + (sy + 0.5) / n) / k) <= 0:
                     hits += 1
         return hits / float(n * n)
 
     def paint(self, shape, colour, opacity=1.0, shade=None):
         """Composites `shape` over the canvas; `shade(x, y)` may vary the colour."""
+        k = self.scale
         for py in range(self.size):
             for px in range(self.size):
                 # Cheap rejection: far outside the shape at the pixel centre.
-                if shape(px + 0.5, py + 0.5) > 1.5:
+                if shape((px + 0.5) / k, (py + 0.5) / k) > 1.5:
                     continue
                 a = self.coverage(shape, px, py) * opacity
                 if a <= 0:
                     continue
-                src = shade(px + 0.5, py + 0.5) if shade else colour
+                src = shade((px + 0.5) / k, (py + 0.5) / k) if shade else colour
                 r0, g0, b0, a0 = self.pixels[py][px]
                 out = a + a0 * (1 - a)
                 mix = lambda s, d: (s * a + d * a0 * (1 - a)) / out
@@ -154,22 +166,36 @@ def mask_rows(bits_rows, width):
     return out
 
 
-def write_icon(path, canvas):
-    """A one-image .ico: 32-bit colour with alpha plus the 1-bit AND mask."""
+def icon_image(canvas):
+    """One image of an .ico: 32-bit colour with alpha plus the 1-bit AND mask."""
     size = canvas.size
     colour = b"".join(canvas.bgra_rows_bottom_up())
     and_bits = [[a < 0.5 / 255 for (_, _, _, a) in row] for row in reversed(canvas.pixels)]
     mask = b"".join(mask_rows(and_bits, size))
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
-    image = header + colour + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), 6 + 16)
+    return header + colour + mask
+
+
+def write_directory(path, kind, images):
+    """An .ico (kind 1) or .cur (kind 2) file: `images` are (size, field1,
+    field2, colour count, bytes); for an icon the two fields are its planes
+    and bit count, for a cursor its hot spot."""
+    directory = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for size, field1, field2, colours, image in images:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, field1, field2, len(image), offset)
+        offset += len(image)
     with open(path, "wb") as f:
-        f.write(directory + entry + image)
+        f.write(directory + entries + b"".join(image for *_, image in images))
 
 
-def write_mono_cursor(path, size, black, white, hot_spot):
-    """A monochrome .cur: `black` and `white` are sets of (x, y); the rest is clear."""
+def write_icon(path, canvases):
+    """An .ico with one image per canvas, the 96-DPI one first."""
+    write_directory(path, 1, [(c.size, 1, 32, 0, icon_image(c)) for c in canvases])
+
+
+def mono_cursor_image(size, black, white):
     xor_bits = []
     and_bits = []
     for y in reversed(range(size)):
@@ -179,11 +205,14 @@ def write_mono_cursor(path, size, black, white, hot_spot):
     mask = b"".join(mask_rows(and_bits, size))
     palette = struct.pack("<II", 0x00000000, 0x00FFFFFF)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
-    image = header + palette + xor + mask
-    directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 2, 0, hot_spot[0], hot_spot[1], len(image), 6 + 16)
-    with open(path, "wb") as f:
-        f.write(directory + entry + image)
+    return header + palette + xor + mask
+
+
+def write_mono_cursor(path, cursors):
+    """A monochrome .cur; `cursors` are (size, black, white, hot spot), where
+    `black` and `white` are sets of (x, y) and the rest is clear."""
+    write_directory(path, 2, [(size, hot[0], hot[1], 2, mono_cursor_image(size, black, white))
+                              for size, black, white, hot in cursors])
 
 
 # ---------------------------------------------------------------- pictures
@@ -198,23 +227,23 @@ def outlined(canvas, shape, fill, outline=OUTLINE, width=1.1, opacity=0.85):
     canvas.paint(shape, fill)
 
 
-def close_icon():
-    c = Canvas(16)
+def close_icon(scale=1.0):
+    c = Canvas(16, scale)
     cross = union(stroke([(4.5, 4.5), (11.5, 11.5)], 2.2), stroke([(11.5, 4.5), (4.5, 11.5)], 2.2))
     outlined(c, cross, WHITE)
     return c
 
 
-def menu_icon():
-    c = Canvas(16)
+def menu_icon(scale=1.0):
+    c = Canvas(16, scale)
     bars = union(*[stroke([(3.5, y), (12.5, y)], 2.0) for y in (4.5, 8.0, 11.5)])
     outlined(c, bars, WHITE)
     return c
 
 
-def outside_icon(on):
+def outside_icon(on, scale=1.0):
     """A check box: ticked when the shadow stays outside the object."""
-    c = Canvas(16)
+    c = Canvas(16, scale)
     box = rounded_rect(2.0, 2.0, 14.0, 14.0, 2.2)
     c.paint(grow(box, 0.9), (70, 86, 112))
     top, bottom = (255, 255, 255), (222, 230, 242)
@@ -226,8 +255,8 @@ def outside_icon(on):
     return c
 
 
-def warning_icon():
-    c = Canvas(38)
+def warning_icon(scale=1.0):
+    c = Canvas(38, scale)
     triangle = polygon([(19.0, 5.0), (34.0, 32.0), (4.0, 32.0)], 2.5)
     c.paint(grow(triangle, 3.0), (0, 0, 0), 0.18)   # soft drop shadow
     c.paint(grow(triangle, 1.2), (150, 96, 0))
@@ -238,8 +267,8 @@ def warning_icon():
     return c
 
 
-def question_icon():
-    c = Canvas(38)
+def question_icon(scale=1.0):
+    c = Canvas(38, scale)
     c.paint(disc(19.5, 20.5, 16.5), (0, 0, 0), 0.18)
     c.paint(disc(19.0, 19.0, 16.2), (24, 66, 140))
     light, deep = (96, 160, 236), (36, 96, 190)
@@ -250,10 +279,10 @@ def question_icon():
     return c
 
 
-def pipette_cursor():
+def pipette_cursor(scale=1.0):
     """A dropper pointing down-left, black with a white rim so it shows on
-    any colour; its tip is the hot spot (8, 23)."""
-    size = 32
+    any colour; its tip is the hot spot, (8, 23) at 96 DPI."""
+    size = int(round(32 * scale))
     tip = (8.5, 23.5)
     direction = (1 / math.sqrt(2), -1 / math.sqrt(2))
 
@@ -267,7 +296,7 @@ def pipette_cursor():
     outline = grow(body, 1.0)
 
     def hit(shape, x, y):
-        return shape(x + 0.5, y + 0.5) <= 0
+        return shape((x + 0.5) / scale, (y + 0.5) / scale) <= 0
 
     black, white = set(), set()
     for y in range(size):
@@ -276,9 +305,10 @@ def pipette_cursor():
                 black.add((x, y))
             elif hit(outline, x, y):
                 white.add((x, y))
-    black.add((8, 23))
-    white.discard((8, 23))
-    return size, black, white, (8, 23)
+    hot = (int(8.5 * scale), int(23.5 * scale))
+    black.add(hot)
+    white.discard(hot)
+    return size, black, white, hot
 
 
 # ---------------------------------------------------------------- preview
@@ -292,28 +322,34 @@ def cursor_canvas(size, black, white):
     return c
 
 
-def write_sheet(path, pictures):
-    """Each picture on two backgrounds (window grey, caption blue), 1 x and 8 x."""
+def write_sheet(path, rows_of_pictures):
+    """One band per drawing scale, each picture on two backgrounds (window
+    grey, caption blue), as drawn and magnified so that every scale shows
+    at about the same size: the 200 % drawing should show more detail, not
+    a bigger blur."""
     backgrounds = [(234, 234, 234), (126, 167, 206)]
-    scale, pad = 8, 8
-    cell = 38 * scale + 38 + 3 * pad
-    width, height = cell * len(pictures), (38 * scale + 2 * pad) * len(backgrounds)
-    rows = [[(0, 0, 0)] * width for _ in range(height)]
-    for row_index, background in enumerate(backgrounds):
-        top = row_index * (38 * scale + 2 * pad)
-        for y in range(top, top + 38 * scale + 2 * pad):
-            rows[y] = rows[y][:0] + [background] * width
-        for index, canvas in enumerate(pictures):
-            left = index * cell + pad
-            for y in range(canvas.size):
-                for x in range(canvas.size):
-                    r, g, b, a = canvas.pixels[y][x]
-                    colour = tuple(clamp(s * a + d * (1 - a)) for s, d in zip((r, g, b), background))
-                    rows[top + pad + y][left + x] = colour
-                    for dy in range(scale):
-                        line = rows[top + pad + y * scale + dy]
-                        x0 = left + canvas.size + pad + x * scale
-                        line[x0:x0 + scale] = [colour] * scale
+    pad = 8
+    band = 38 * 8 + 2 * pad
+    cell = 38 * 8 + 76 + 3 * pad
+    width = cell * max(len(row) for _, row in rows_of_pictures)
+    height = band * len(backgrounds) * len(rows_of_pictures)
+    rows = []
+    for scale_of_row, pictures in rows_of_pictures:
+        magnify = max(1, int(round(8 / scale_of_row)))
+        for background in backgrounds:
+            top = len(rows)
+            rows.extend([background] * width for _ in range(band))
+            for index, canvas in enumerate(pictures):
+                left = index * cell + pad
+                for y in range(canvas.size):
+                    for x in range(canvas.size):
+                        r, g, b, a = canvas.pixels[y][x]
+                        colour = tuple(clamp(s * a + d * (1 - a)) for s, d in zip((r, g, b), background))
+                        rows[top + pad + y][left + x] = colour
+                        for dy in range(magnify):
+                            line = rows[top + pad + y * magnify + dy]
+                            x0 = left + canvas.size + pad + x * magnify
+                            line[x0:x0 + magnify] = [colour] * magnify
     raw = b"".join(b"\x00" + bytes(v for px in row for v in px) for row in rows)
     chunk = lambda kind, data: struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
     with open(path, "wb") as f:
@@ -332,15 +368,17 @@ def main():
         sys.exit(__doc__)
     folder = args[0]
     os.makedirs(folder, exist_ok=True)
-    icons = [("menu.ico", menu_icon()), ("close.ico", close_icon()), ("warning.ico", warning_icon()),
-             ("question.ico", question_icon()), ("outside_on.ico", outside_icon(True)),
-             ("outside_off.ico", outside_icon(False))]
-    for name, canvas in icons:
-        write_icon(os.path.join(folder, name), canvas)
-    size, black, white, hot_spot = pipette_cursor()
-    write_mono_cursor(os.path.join(folder, "pipette.cur"), size, black, white, hot_spot)
+    drawings = [("menu.ico", menu_icon), ("close.ico", close_icon), ("warning.ico", warning_icon),
+                ("question.ico", question_icon), ("outside_on.ico", lambda k: outside_icon(True, k)),
+                ("outside_off.ico", lambda k: outside_icon(False, k))]
+    icons = [(name, [draw(k) for k in SCALES]) for name, draw in drawings]
+    for name, canvases in icons:
+        write_icon(os.path.join(folder, name), canvases)
+    cursors = [pipette_cursor(k) for k in SCALES]
+    write_mono_cursor(os.path.join(folder, "pipette.cur"), cursors)
     if sheet:
-        write_sheet(sheet, [canvas for _, canvas in icons] + [cursor_canvas(size, black, white)])
+        write_sheet(sheet, [(k, [canvases[i] for _, canvases in icons] + [cursor_canvas(*cursors[i][:3])])
+                            for i, k in enumerate(SCALES)])
 
 
 if __name__ == "__main__":

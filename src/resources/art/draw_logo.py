@@ -6,10 +6,12 @@ horizon the way the filter's own rear shadows do.
 The credits scroll over the left part of the picture in dark grey, so that
 part stays a calm, light backdrop; the letter and its shadow sit on the
 right. 600 x 380 pixels, written as a 24-bit Windows bitmap that the module
-embeds as resource "LOGO" 252. Nothing but the Python standard library, and
+embeds as resource "LOGO" 252; --double also draws it afresh at twice that
+size (resource 253), which the About box shows on dense displays instead of
+enlarging the small one. Nothing but the Python standard library, and
 nothing random: the same bytes on every machine.
 
-    draw_logo.py OUTPUT.bmp [--preview PICTURE.png]
+    draw_logo.py OUTPUT.bmp [--preview PICTURE.png] [--double OUTPUT2.bmp]
 """
 import math
 import struct
@@ -17,6 +19,11 @@ import sys
 import zlib
 
 WIDTH, HEIGHT = 600, 380
+# The scene is described in the coordinates of the 600 x 380 picture; K is
+# the number of pixels per unit of the drawing being made (1 or 2), W and H
+# its size.
+K = 1
+W, H = WIDTH, HEIGHT
 
 HORIZON = 196            # where the floor meets the wall, in screen rows
 BASE = 318               # the row the letter stands on
@@ -156,25 +163,25 @@ def shadow_mask(front):
     """The letter's silhouette laid on the floor behind it: every floor
     pixel between horizon and base looks up the silhouette point whose
     shadow lands there, softened more the farther it falls."""
-    mask = [[0.0] * WIDTH for _ in range(HEIGHT)]
-    area = (360, HORIZON + 1, WIDTH, BASE + 12)
-    for y in range(HORIZON + 1, BASE + 1):
-        scale = (y + 0.5 - HORIZON) / (BASE - HORIZON)
+    mask = [[0.0] * W for _ in range(H)]
+    area = (360 * K, (HORIZON + 1) * K, W, (BASE + 12) * K)
+    for y in range((HORIZON + 1) * K, (BASE + 1) * K):
+        scale = ((y + 0.5) / K - HORIZON) / (BASE - HORIZON)
         depth = DEPTH * (1.0 / scale - 1.0)
         height = depth / SHADOW_REACH
         sy = BASE - height
         if sy < 140:
             continue
         for x in range(area[0], area[2]):
-            sx = CENTRE_X + (x + 0.5 - CENTRE_X) / scale - height * SHADOW_DRIFT
-            mask[y][x] = sample(front, sx, sy)
+            sx = CENTRE_X + ((x + 0.5) / K - CENTRE_X) / scale - height * SHADOW_DRIFT
+            mask[y][x] = sample(front, sx * K, sy * K)
     sharp = [row[:] for row in mask]
-    box_blur(mask, 5, area)
-    box_blur(mask, 5, area)
+    box_blur(mask, 5 * K, area)
+    box_blur(mask, 5 * K, area)
     soft = mask
-    out = [[0.0] * WIDTH for _ in range(HEIGHT)]
+    out = [[0.0] * W for _ in range(H)]
     for y in range(area[1], area[3]):
-        t = smooth((BASE - y) / 70.0)          # 0 at the foot, 1 far away
+        t = smooth((BASE - y / K) / 70.0)      # 0 at the foot, 1 far away
         fade = 0.70 - 0.36 * t
         for x in range(area[0], area[2]):
             out[y][x] = (sharp[y][x] * (1 - t) + soft[y][x] * t) * fade
@@ -183,25 +190,25 @@ def shadow_mask(front):
 
 def contact_shadow():
     """The dark band where the letter's foot meets the floor."""
-    grid = [[0.0] * WIDTH for _ in range(HEIGHT)]
-    for y in range(BASE - 6, BASE + 10):
-        for x in range(430, 510):
-            d = ((x - CENTRE_X) / 34.0) ** 2 + ((y - BASE - 1) / 4.5) ** 2
+    grid = [[0.0] * W for _ in range(H)]
+    for y in range((BASE - 6) * K, (BASE + 10) * K):
+        for x in range(430 * K, 510 * K):
+            d = ((x / K - CENTRE_X) / 34.0) ** 2 + ((y / K - BASE - 1) / 4.5) ** 2
             grid[y][x] = 0.55 * math.exp(-d * 1.6)
     return grid
 
 
 def letter_layers():
-    front = polygon_coverage(LETTER, WIDTH, HEIGHT)
+    front = polygon_coverage([(x * K, y * K) for x, y in LETTER], W, H)
     dx, dy = EXTRUSION
-    steps = 8
-    side = [[0.0] * WIDTH for _ in range(HEIGHT)]
+    steps = 8 * K
+    side = [[0.0] * W for _ in range(H)]
     for i in range(1, steps + 1):
-        shifted = [(x + dx * i / steps, y + dy * i / steps) for x, y in LETTER]
-        layer = polygon_coverage(shifted, WIDTH, HEIGHT, subrows=4)
-        for y in range(HEIGHT):
+        shifted = [((x + dx * i / steps) * K, (y + dy * i / steps) * K) for x, y in LETTER]
+        layer = polygon_coverage(shifted, W, H, subrows=4)
+        for y in range(H):
             row, src = side[y], layer[y]
-            for x in range(360, WIDTH):
+            for x in range(360 * K, W):
                 if src[x] > row[x]:
                     row[x] = src[x]
     return front, side
@@ -220,10 +227,10 @@ def render():
     shade = shadow_mask(front)
     contact = contact_shadow()
     pixels = []
-    for y in range(HEIGHT):
+    for y in range(H):
         row = []
-        for x in range(WIDTH):
-            colour = backdrop(x, y)
+        for x in range(W):
+            colour = backdrop(x / K, y / K)
             darkness = min(1.0, shade[y][x] + contact[y][x])
             if darkness > 0:
                 colour = mix(colour, SHADOW_TINT, darkness)
@@ -232,7 +239,7 @@ def render():
                 colour = mix(colour, SIDE, s)
             f = min(1.0, front[y][x])
             if f > 0:
-                colour = mix(colour, face_colour(x, y), f)
+                colour = mix(colour, face_colour(x / K, y / K), f)
             row.append(tuple(max(0, min(255, int(c + 0.5))) for c in colour))
         pixels.append(row)
     highlight_edges(pixels, front)
@@ -241,8 +248,8 @@ def render():
 
 def highlight_edges(pixels, front):
     """A thin light rim on the edges that face the light (up and left)."""
-    for y in range(1, HEIGHT):
-        for x in range(1, WIDTH):
+    for y in range(1, H):
+        for x in range(1, W):
             here = min(1.0, front[y][x])
             if here <= 0:
                 continue
@@ -276,16 +283,30 @@ def png_bytes(pixels):
             + chunk(b"IEND", b""))
 
 
+def draw_at(k):
+    global K, W, H
+    K, W, H = k, WIDTH * k, HEIGHT * k
+    return render()
+
+
 def main(argv):
-    if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] != "--preview"):
+    args = argv[1:]
+    options = {}
+    while len(args) >= 3 and args[-2] in ("--preview", "--double"):
+        options[args[-2]] = args[-1]
+        del args[-2:]
+    if len(args) != 1 or len(argv) - 2 != 2 * len(options):
         sys.stderr.write(__doc__)
         return 2
-    pixels = render()
-    with open(argv[1], "wb") as out:
+    pixels = draw_at(1)
+    with open(args[0], "wb") as out:
         out.write(bmp_bytes(pixels))
-    if len(argv) == 4:
-        with open(argv[3], "wb") as out:
+    if "--preview" in options:
+        with open(options["--preview"], "wb") as out:
             out.write(png_bytes(pixels))
+    if "--double" in options:
+        with open(options["--double"], "wb") as out:
+            out.write(bmp_bytes(draw_at(2)))
     return 0
 
 

@@ -2,10 +2,10 @@
 
 #include "ui/controls/ButtonColors.h"
 #include "ui/framework/Gdi.h"
+#include "ui/framework/ScaledArt.h"
 #include "ui/skin/ShiftColor.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/SkinFace.h"
-#include "win/ThisModule.h"
 
 CButtonST::CButtonST()
     : m_nPendingClickValue(0),
@@ -85,9 +85,13 @@ void CButtonST::DestroyIcons()
 
 void CButtonST::LoadIcons(int iconIn, int iconOut, int cx, int cy)
 {
-    auto load = [](int id) {
-        return static_cast<HICON>(::LoadImageA(ThisModule(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));
-    };
+    // cx is the icon's size at 96 DPI; the display's density picks the
+    // drawing (the icons are square).
+    const CDpiScale scale = GetDpiScale();
+    auto load = [cx, scale](int id) { return LoadScaledIcon(id, cx, scale); };
+    m_nIconInId = iconIn;
+    m_nIconOutId = iconOut;
+    m_nIconSize96 = cx;
     DestroyIcons();
     m_hIconIn = load(iconIn);
     m_hIconOut = iconOut != 0 ? load(iconOut) : m_hIconIn;
@@ -95,8 +99,8 @@ void CButtonST::LoadIcons(int iconIn, int iconOut, int cx, int cy)
         // Text only: an icon that will not load is no icon at all.
         DestroyIcons();
     }
-    m_nIconWidth = static_cast<uint8_t>(cx);
-    m_nIconHeight = static_cast<uint8_t>(cy);
+    m_nIconWidth = static_cast<uint8_t>(scale.Px(cx));
+    m_nIconHeight = static_cast<uint8_t>(scale.Px(cy));
     ICONINFO info{};
     if (m_hIconIn != nullptr && ::GetIconInfo(m_hIconIn, &info)) {
         BITMAP bitmap{};
@@ -192,6 +196,12 @@ bool CButtonST::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* resu
 LRESULT CButtonST::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case kWmDpiChangedAfterParent:
+        // The dialog moved to a display of another density: the drawing of
+        // that size replaces the icons.
+        if (m_nIconInId != 0)
+            LoadIcons(m_nIconInId, m_nIconOutId, m_nIconSize96, m_nIconSize96);
+        break;
     case WM_MOUSEMOVE: {
         const LRESULT result = Default(message, wParam, lParam);
         OnMouseMove(wParam, PointFromLParam(lParam));

@@ -34,9 +34,13 @@ public:
     void SetLatched(bool latch, bool redraw = true);
     bool IsLatched() const { return m_bLatched; }
 
-    // Loads icon resources of the module (`iconOut` 0: the same as `iconIn`).
+    // Loads icon resources of the module (`iconOut` 0: the same as `iconIn`),
+    // `cx` x `cy` being their size at 96 DPI; the button's display density
+    // picks the size that is loaded.
     void LoadIcons(int iconIn, int iconOut, int cx, int cy);
     bool HasIcon() const { return m_hIconOut != nullptr; }
+    // The loaded icon's size in device pixels.
+    SIZE GetIconSize() const { return SIZE{m_nIconWidth, m_nIconHeight}; }
 
     void SetFocusRectangle(bool draw) { m_bDrawFocus = draw; }
 
@@ -67,14 +71,20 @@ private:
     void OnTrackTimer();
     void DestroyIcons();
     // Draws the icon and moves the text rectangle's left edge past it.
-    void DrawButtonIcon(HDC dc, const RECT& item, RECT& text, bool hasText, bool pressed, bool disabled);
-    void DrawCaption(HDC dc, RECT text, const char* caption, bool pressed, bool disabled, COLORREF face);
+    void DrawButtonIcon(HDC dc, const RECT& item, RECT& text, bool hasText, bool pressed, bool disabled,
+                        CDpiScale scale);
+    void DrawCaption(HDC dc, RECT text, const char* caption, bool pressed, bool disabled, COLORREF face,
+                     CDpiScale scale);
 
     HICON m_hIconIn;
     HICON m_hIconOut;
     bool m_bHover;
     bool m_bDrawFocus;
     bool m_bLatched;
+    // What LoadIcons was asked for, to load again at a new density.
+    int m_nIconInId = 0;
+    int m_nIconOutId = 0;
+    int m_nIconSize96 = 0;
     uint8_t m_nIconHeight;
     uint8_t m_nIconWidth;
     COLORREF m_crFace;

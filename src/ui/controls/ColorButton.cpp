@@ -1,16 +1,27 @@
 #include "ui/controls/ColorButton.h"
 
 #include "resources/ControlResources.h"
+#include "ui/framework/ScaledArt.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/SkinStyle.h"
-#include "win/ThisModule.h"
 
 CColorButton::CColorButton()
-    : m_hPipette(static_cast<HCURSOR>(
-          ::LoadImageA(ThisModule(), MAKEINTRESOURCEA(IDC_VEYDRA_PIPETTE), IMAGE_CURSOR, 0, 0, 0))),
-      m_hArrow(::LoadCursorA(nullptr, IDC_ARROW)),
-      m_crSaved(0)
+    : m_hPipette(nullptr), m_nPipetteDpi(0), m_hArrow(::LoadCursorA(nullptr, IDC_ARROW)), m_crSaved(0)
 {
+}
+
+HCURSOR CColorButton::Pipette()
+{
+    // Loaded at the density of the display the button is on when a pick
+    // starts, and again after the dialog moved to one of another density.
+    const CDpiScale scale = GetDpiScale();
+    if (m_hPipette == nullptr || m_nPipetteDpi != scale.Dpi()) {
+        if (m_hPipette != nullptr)
+            ::DestroyCursor(m_hPipette);
+        m_hPipette = LoadScaledCursor(IDC_VEYDRA_PIPETTE, kPipetteSize, scale);
+        m_nPipetteDpi = scale.Dpi();
+    }
+    return m_hPipette;
 }
 
 CColorButton::~CColorButton()
@@ -39,7 +50,8 @@ void CColorButton::OnPickMove(POINT point)
         ::ReleaseDC(nullptr, screenDC);
         if (picked != CLR_INVALID)
             SetFaceColor(picked, true);
-        ::SetCursor(m_hPipette != nullptr ? m_hPipette : m_hArrow);
+        HCURSOR pipette = Pipette();
+        ::SetCursor(pipette != nullptr ? pipette : m_hArrow);
     }
     NotifyParent();
 }

@@ -17,6 +17,12 @@ public:
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
+    // The pipette cursor at the button's display density (null if the
+    // resource is missing); the button owns it.
+    HCURSOR Pipette();
+    // Its size at 96 DPI.
+    static constexpr int kPipetteSize = 32;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -25,6 +31,7 @@ private:
     void OnRelease(POINT point);
 
     HCURSOR m_hPipette;
+    int m_nPipetteDpi;
     HCURSOR m_hArrow;
     COLORREF m_crSaved;
 };

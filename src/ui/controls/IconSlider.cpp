@@ -38,14 +38,18 @@ void CIconSlider::SetRangeAndValue(int min, int max, int pos)
 
 SliderMetrics CIconSlider::Metrics() const
 {
+    // The arrow and thumb sizes are 96-DPI ones: on a dense display they
+    // grow with the value text the thumb has to hold.
     const RECT client = GetClientRect();
+    const CDpiScale scale = GetDpiScale();
     return SliderMetrics{PixelRect{client.left, client.top, client.right, client.bottom},
-                         m_nArrowSize,
-                         m_nThumbLength,
+                         scale.Px(m_nArrowSize),
+                         scale.Px(m_nThumbLength),
                          GetRangeMin(),
                          GetRangeMax(),
                          GetPos(),
-                         GetPageSize()};
+                         GetPageSize(),
+                         scale.Line()};
 }
 
 RECT CIconSlider::GetThumbRect() const

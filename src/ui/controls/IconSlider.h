@@ -49,8 +49,8 @@ private:
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR id);
-    void PaintArrows(HDC dc, const RECT& client);
-    void PaintThumb(HDC dc);
+    void PaintArrows(HDC dc, const RECT& client, const SliderMetrics& metrics);
+    void PaintThumb(HDC dc, const SliderMetrics& metrics);
     void Redraw();
 
     std::string m_strFormat;

@@ -44,7 +44,9 @@ void CPreviewBitmap::Paint(HDC dc, const RECT& client)
         PaintImage(dc, client, *image);
     else
         PaintPreparing(dc, client);
-    Draw3dRect(dc, client, ShiftColor(m_crBackground, -48), ShiftColor(m_crBackground, 48));
+    // The sunken frame is as wide as the skin's lines; the picture under it
+    // stays one image pixel per screen pixel at any density.
+    Draw3dRect(dc, client, ShiftColor(m_crBackground, -48), ShiftColor(m_crBackground, 48), GetDpiScale().Line());
 }
 
 void CPreviewBitmap::PaintImage(HDC dc, const RECT& client, const CDib& image)

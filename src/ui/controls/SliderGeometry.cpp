@@ -5,10 +5,10 @@ PixelRect SliderThumbRect(const SliderMetrics& m)
     if (m.min == m.max)
         return PixelRect{0, 0, 0, 0};
     const PixelRect& c = m.client;
-    const int64_t travel = static_cast<int64_t>(c.right) - 2 * m.arrow - 2 - c.left - m.thumb;
+    const int64_t travel = static_cast<int64_t>(c.right) - 2 * m.arrow - 2 * m.frame - c.left - m.thumb;
     const int64_t offset = (static_cast<int64_t>(m.pos) - m.min) * travel / (static_cast<int64_t>(m.max) - m.min);
-    const int32_t left = static_cast<int32_t>(m.arrow + offset + 1);
-    return PixelRect{left, c.top + 1, left + m.thumb, c.bottom - 1};
+    const int32_t left = static_cast<int32_t>(m.arrow + offset + m.frame);
+    return PixelRect{left, c.top + m.frame, left + m.thumb, c.bottom - m.frame};
 }
 
 int32_t SliderStepAt(const SliderMetrics& m, int32_t x)

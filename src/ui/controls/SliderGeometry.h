@@ -12,6 +12,7 @@ struct SliderMetrics {
     int32_t arrow;      // width of each arrow button
     int32_t thumb;      // thumb length
     int32_t min, max, pos, page;
+    int32_t frame = 1;  // width of the sunken frame the arrows and thumb sit inside
 };
 
 // Empty (all zero) when min equals max: there is no thumb to show.

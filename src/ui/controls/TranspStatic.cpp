@@ -28,7 +28,9 @@ void CTranspStatic::Paint(HDC dc)
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     RECT client = GetClientRect();
     RECT light = client;
-    ::OffsetRect(&light, 1, 1);
+    // The engraving's light copy sits one line width down and right.
+    const int offset = GetDpiScale().Line();
+    ::OffsetRect(&light, offset, offset);
     ::SetTextColor(dc, ShiftColor(paper, 64));
     ::DrawTextA(dc, text.c_str(), -1, &light, align | DT_WORDBREAK | DT_VCENTER);
     ::SetTextColor(dc, ShiftColor(paper, -128));

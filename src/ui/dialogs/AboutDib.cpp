@@ -10,7 +10,8 @@
 namespace {
 
 // The credits are drawn at four times the picture's resolution with an
-// 18-pixel line font, 18 pixels in from the left.
+// 18-pixel line font, 18 pixels in from the left (at 96 DPI; the sizes
+// grow with the display's density, as the box does).
 const int kSupersample = 4;
 const LONG kFontHeight = 72;
 const int kTextLeft = 72;
@@ -46,16 +47,26 @@ CAboutDib::~CAboutDib() { CloseMask(); }
 void CAboutDib::Init(const char* const* credits)
 {
     m_pCredits = credits;
-    m_bPicture = LoadFromResource(IDR_VEYDRA_LOGO, "LOGO") && MakeSourcePicture();
+    // On a dense display the box is larger than the picture: the drawing at
+    // twice the size is brought down to it, which stays sharp, rather than
+    // the small one blown up.
+    const int logo = GetDpiScale().Dpi() > kBaseDpi ? IDR_VEYDRA_LOGO_DOUBLE : IDR_VEYDRA_LOGO;
+    m_bPicture = (LoadFromResource(logo, "LOGO") || LoadFromResource(IDR_VEYDRA_LOGO, "LOGO")) && MakeSourcePicture();
     if (!m_bPicture)
         return;  // only the frame is left to show
     const int width = m_dibSource.GetWidth();
     const int height = m_dibSource.GetHeight();
     m_motion.Reset(height);
+    const CDpiScale scale = GetDpiScale();
+    m_nFontHeight = scale.Px(kFontHeight);
+    m_nTextLeft = scale.Px(kTextLeft);
+    m_nTextMargin = scale.Px(kTextMargin);
+    m_nTextSlack = scale.Px(kTextSlack);
+    m_motion.SetLineScale(scale.Px(kCreditsLinePitch), scale.Line());
 
     LOGFONTA font{};
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    font.lfHeight = kFontHeight;
+    font.lfHeight = m_nFontHeight;
     m_hFont = ::CreateFontIndirectA(&font);
 
     m_dibSource.CopyTo(m_dibPristine);
@@ -145,17 +156,17 @@ int CAboutDib::DrawMask()
     m_textRects.clear();
     int lineCount = 0;
     for (; m_pCredits != nullptr && m_pCredits[lineCount] != nullptr; ++lineCount) {
-        const int32_t y = m_motion.m_nScrollPos + kCreditsLinePitch * lineCount;
+        const int32_t y = m_motion.m_nScrollPos + m_motion.LinePitch() * lineCount;
         if (y <= 0 || y >= bottom || m_pCredits[lineCount][0] == '\0')
             continue;
         const int32_t fade = CreditsFade(y, bottom);
         ::SetTextColor(m_hMaskDC, RGB(0, 0, fade * 255 / 256));
-        RECT area{kTextLeft, y, m_dibMask.GetWidth(), m_dibMask.GetHeight()};
+        RECT area{m_nTextLeft, y, m_dibMask.GetWidth(), m_dibMask.GetHeight()};
         // Prefix processing on: "&&" shows as one "&".
         ::DrawTextA(m_hMaskDC, m_pCredits[lineCount], -1, &area, DT_NOCLIP);
-        const PixelRect drawn{kTextLeft - kTextSlack, y - kTextSlack,
-                              kTextLeft + m_lineWidths[static_cast<size_t>(lineCount)] + kTextSlack,
-                              y + kFontHeight + kTextSlack};
+        const PixelRect drawn{m_nTextLeft - m_nTextSlack, y - m_nTextSlack,
+                              m_nTextLeft + m_lineWidths[static_cast<size_t>(lineCount)] + m_nTextSlack,
+                              y + m_nFontHeight + m_nTextSlack};
         m_textRects.push_back(drawn.Intersect(maskArea));
     }
     ::GdiFlush();
@@ -181,7 +192,7 @@ void CAboutDib::DrawCredits()
         const int bottom = std::min(area.bottom, m_dibGrey.GetHeight());
         for (int y = area.top; y < bottom; ++y) {
             const ARGB* grey = m_dibGrey.Row(y);
-            for (int x = std::max(area.left, kTextMargin); x < right; ++x) {
+            for (int x = std::max(area.left, m_nTextMargin); x < right; ++x) {
                 const uint32_t v = grey[x] & 0xFF;
                 if (v != 0)
                     m_dibWorking.BlendPixel(x, y, v << 24 | kTextGrey);
@@ -221,6 +232,16 @@ LRESULT CAboutDib::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != m_hWnd)
             m_motion.EndDrag();
+        break;
+    case WM_SIZE:
+        // A move to a display of another density resizes the box: the
+        // picture and the credits are made again at the new size (and
+        // start again from the bottom).
+        if (m_bPicture && (m_dibSource.GetWidth() != LOWORD(lParam) - 2 ||
+                           m_dibSource.GetHeight() != HIWORD(lParam) - 2)) {
+            CloseMask();
+            Init(m_pCredits);
+        }
         break;
     case WM_DESTROY:
         KillTimer(kTimer);

@@ -56,4 +56,9 @@ private:
     HGDIOBJ m_hOldFont;
     std::vector<int32_t> m_lineWidths;
     std::vector<PixelRect> m_textRects;
+    // The credits' sizes in mask pixels at the display's density.
+    int m_nFontHeight = 0;
+    int m_nTextLeft = 0;
+    int m_nTextMargin = 0;
+    int m_nTextSlack = 0;
 };

@@ -24,7 +24,13 @@ void CCreditsMotion::Tick()
         m_nScrollPos -= m_nFling;
         m_nFling = static_cast<int32_t>(m_nFling / 1.1);
     }
-    m_nScrollPos -= 1;
+    m_nScrollPos -= m_nCreep;
+}
+
+void CCreditsMotion::SetLineScale(int32_t pitch, int32_t creep)
+{
+    m_nLinePitch = pitch > 0 ? pitch : kCreditsLinePitch;
+    m_nCreep = creep > 0 ? creep : 1;
 }
 
 void CCreditsMotion::BeginDrag(int32_t y)
@@ -54,7 +60,7 @@ void CCreditsMotion::EndDrag()
 
 bool CCreditsMotion::WrapAround(int32_t lineCount)
 {
-    if (lineCount <= 0 || m_nScrollPos + kCreditsLinePitch * (lineCount - 1) >= 0)
+    if (lineCount <= 0 || m_nScrollPos + m_nLinePitch * (lineCount - 1) >= 0)
         return false;
     m_nScrollPos = m_nBottom;
     return true;

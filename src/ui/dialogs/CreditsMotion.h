@@ -23,8 +23,15 @@ public:
     // Starts at the bottom of a picture of the given height, still.
     void Reset(int32_t pictureHeight);
 
+    // On a dense display the lines are drawn larger: `pitch` units apart
+    // (kCreditsLinePitch at 96 DPI), creeping `creep` units a tick so they
+    // take the same time to cross the picture.
+    void SetLineScale(int32_t pitch, int32_t creep);
+    int32_t LinePitch() const { return m_nLinePitch; }
+
     // One tick of the animation: a fling left by an upward drag carries on
-    // and decays by 1/1.1, then the credits creep up by one unit.
+    // and decays by 1/1.1, then the credits creep up by one unit (or the
+    // creep set above).
     void Tick();
 
     // The left button went down at row y of the picture.
@@ -47,4 +54,6 @@ public:
 
 private:
     bool m_bDragging = false;
+    int32_t m_nLinePitch = kCreditsLinePitch;
+    int32_t m_nCreep = 1;
 };

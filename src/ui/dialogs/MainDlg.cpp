@@ -171,11 +171,13 @@ void CMainDlg::RestorePlacement()
 {
     ISettingsStore& store = AppSettings();
     const RECT window = GetWindowRect();
+    const CDpiScale scale = GetDpiScale();
+    const StoredPlacement opened = StorablePlacement(ToPixelRect(window), scale);
     const StoredPlacement stored{store.GetInt("", SettingNames::kX, SettingDefaults::kNoPlacement),
                                  store.GetInt("", SettingNames::kY, SettingDefaults::kNoPlacement),
-                                 store.GetInt("", SettingNames::kWidth, window.right - window.left),
-                                 store.GetInt("", SettingNames::kHeight, window.bottom - window.top)};
-    const PixelRect placed = PlaceMainDialog(ToPixelRect(window), stored);
+                                 store.GetInt("", SettingNames::kWidth, opened.width),
+                                 store.GetInt("", SettingNames::kHeight, opened.height)};
+    const PixelRect placed = PlaceMainDialog(ToPixelRect(window), stored, scale);
     const SIZE minimum = GetMinTrackSize();
     const PixelRect target = KeepOnScreen(placed, minimum.cx, minimum.cy, WorkAreaNear(placed));
     ::MoveWindow(m_hWnd, target.left, target.top, target.right - target.left, target.bottom - target.top, TRUE);
@@ -183,12 +185,12 @@ void CMainDlg::RestorePlacement()
 
 void CMainDlg::StorePlacement()
 {
-    const RECT window = GetWindowRect();
+    const StoredPlacement placement = StorablePlacement(ToPixelRect(GetWindowRect()), GetDpiScale());
     ISettingsStore& store = AppSettings();
-    store.SetInt("", SettingNames::kX, window.left);
-    store.SetInt("", SettingNames::kY, window.top);
-    store.SetInt("", SettingNames::kWidth, window.right - window.left);
-    store.SetInt("", SettingNames::kHeight, window.bottom - window.top);
+    store.SetInt("", SettingNames::kX, placement.x);
+    store.SetInt("", SettingNames::kY, placement.y);
+    store.SetInt("", SettingNames::kWidth, placement.width);
+    store.SetInt("", SettingNames::kHeight, placement.height);
 }
 
 void CMainDlg::RenderWithoutDialog()

@@ -20,14 +20,15 @@ void FitAxis(int32_t& lo, int32_t& hi, int32_t low, int32_t high)
 
 }  // namespace
 
-PixelRect PlaceMainDialog(const PixelRect& current, const StoredPlacement& stored)
+PixelRect PlaceMainDialog(const PixelRect& current, const StoredPlacement& stored, CDpiScale scale)
 {
     if (stored.x >= 1) {
-        const int32_t top = stored.y > 0 ? stored.y : current.top;
-        return PixelRect{stored.x, top, stored.x + stored.width, top + stored.height};
+        const int32_t left = scale.Px(stored.x);
+        const int32_t top = stored.y > 0 ? scale.Px(stored.y) : current.top;
+        return PixelRect{left, top, left + scale.Px(stored.width), top + scale.Px(stored.height)};
     }
-    const int32_t growX = (kMainDialogDefaultWidth - (current.right - current.left)) / 2;
-    const int32_t growY = (kMainDialogDefaultHeight - (current.bottom - current.top)) / 2;
+    const int32_t growX = (scale.Px(kMainDialogDefaultWidth) - (current.right - current.left)) / 2;
+    const int32_t growY = (scale.Px(kMainDialogDefaultHeight) - (current.bottom - current.top)) / 2;
     PixelRect r{current.left - growX, current.top - growY, current.right + growX, current.bottom + growY};
     if (r.left < 0) {
         r.right -= r.left;
@@ -38,6 +39,12 @@ PixelRect PlaceMainDialog(const PixelRect& current, const StoredPlacement& store
         r.top = 0;
     }
     return r;
+}
+
+StoredPlacement StorablePlacement(const PixelRect& window, CDpiScale scale)
+{
+    return StoredPlacement{scale.To96(window.left), scale.To96(window.top), scale.To96(window.right - window.left),
+                           scale.To96(window.bottom - window.top)};
 }
 
 PixelRect KeepOnScreen(const PixelRect& placed, int32_t minWidth, int32_t minHeight, const PixelRect& workArea)

@@ -9,8 +9,8 @@
 #include "resources/ControlResources.h"
 #include "resources/DialogResources.h"
 #include "ui/framework/Placement.h"
+#include "ui/framework/ScaledArt.h"
 #include "ui/skin/Skin.h"
-#include "win/ThisModule.h"
 
 namespace {
 
@@ -99,19 +99,40 @@ BOOL CMessageDlg::OnInitDialog()
     ::SetDlgItemTextA(m_hWnd, IDC_FRAME_CAPTION, product.c_str());
     m_close.LoadIcons(IDI_VEYDRA_CLOSE, 0, 16, 16);
     m_text.SetText(m_strText);
-    if (m_nIconId != 0) {
-        // At the icon's own size; an id that does not load leaves no icon.
-        m_hIcon = static_cast<HICON>(::LoadImageA(ThisModule(), MAKEINTRESOURCEA(m_nIconId), IMAGE_ICON, 0, 0, 0));
-        m_icon.SetIcon(m_hIcon);
-        FitIconLabel();
-    }
+    LoadMessageIcon();
     const bool focused = PlaceButtons();
     CenterWindowOver(m_hWnd, ParentHandle());
     return focused ? FALSE : TRUE;
 }
 
+void CMessageDlg::LoadMessageIcon()
+{
+    if (m_nIconId == 0)
+        return;
+    // At the icon's own size, scaled for the display; an id that does not
+    // load leaves no icon.
+    HICON loaded = LoadScaledIconAtOwnSize(m_nIconId, GetDpiScale());
+    m_icon.SetIcon(loaded);
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
+    m_hIcon = loaded;
+    FitIconLabel();
+}
+
+LRESULT CMessageDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kWmDpiChanged) {
+        // Moved to a display of another density: the frame lays itself out
+        // again, then the icon is the drawing for the new density.
+        const LRESULT result = CToolDlg::WindowProc(message, wParam, lParam);
+        LoadMessageIcon();
+        return result;
+    }
+    return CToolDlg::WindowProc(message, wParam, lParam);
+}
+
 // The label is sized in dialog units, the icon in pixels: with the
-// dialog's font the label can come out smaller than the 38-pixel icons and
+// dialog's font the label can come out smaller than the icons and
 // would cut them off. Like an icon static, it grows to hold its icon.
 void CMessageDlg::FitIconLabel()
 {
@@ -145,7 +166,7 @@ bool CMessageDlg::PlaceButtons()
             ::ShowWindow(button.m_hWnd, SW_HIDE);
         const RECT window = GetWindowRect();
         const RECT row = GetChildRect(IDC_MESSAGE_BUTTON_LEFT);
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left, row.top + 8,
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left, row.top + GetDpiScale().Px(8),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return false;
     }

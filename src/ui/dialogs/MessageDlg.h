@@ -34,9 +34,12 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool PlaceButtons();
+    // Loads the icon for the display's density and shows it.
+    void LoadMessageIcon();
     void FitIconLabel();
 
     std::string m_strCaption[3];

@@ -28,6 +28,15 @@ void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight
     Draw3dRect(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, topLeft, bottomRight);
 }
 
+void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width)
+{
+    // Nested one-pixel bevels: each band keeps the mitred corners of the
+    // one-pixel frame.
+    for (int i = 0; i < width; ++i)
+        Draw3dRect(dc, rect.left + i, rect.top + i, rect.right - rect.left - 2 * i, rect.bottom - rect.top - 2 * i,
+                   topLeft, bottomRight);
+}
+
 bool HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint)
 {
     if (message == WM_PRINTCLIENT) {

@@ -16,6 +16,8 @@ void FillSolidRect(HDC dc, int x, int y, int width, int height, COLORREF color);
 // corners) in `bottomRight`.
 void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
 void Draw3dRect(HDC dc, int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight);
+// The same bevel `width` device pixels wide, inside `rect`.
+void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width);
 
 // Controls that paint themselves answer WM_PAINT (between BeginPaint and
 // EndPaint) and WM_PRINTCLIENT (into the given context, which is how tests

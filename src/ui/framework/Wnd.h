@@ -16,6 +16,8 @@
 
 #include <string>
 
+#include "ui/framework/WindowDpi.h"
+
 class CWnd {
 public:
     CWnd();
@@ -45,6 +47,9 @@ public:
     // The window rectangle of child `id` in this window's client coordinates
     // (empty if there is no such child).
     RECT GetChildRect(int id) const;
+    // The density of the display the window is on (the system's before the
+    // window exists): every fixed size it draws goes through Px().
+    CDpiScale GetDpiScale() const { return WindowScale(m_hWnd); }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }
     void Invalidate(bool erase = true) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     LONG_PTR GetStyle() const { return ::GetWindowLongPtrA(m_hWnd, GWL_STYLE); }

@@ -1,5 +1,7 @@
 #include "ui/skin/AnchorMath.h"
 
+#include "ui/skin/DpiScale.h"
+
 namespace {
 
 int32_t Scale(int32_t percent, int32_t size)
@@ -28,4 +30,14 @@ PixelRect AnchoredRect(const AnchorLayout& layout, int32_t width, int32_t height
                      Scale(layout.topLeft.y, height) + layout.marginTop,
                      Scale(layout.bottomRight.x, width) + layout.marginRight,
                      Scale(layout.bottomRight.y, height) + layout.marginBottom};
+}
+
+AnchorLayout RescaleAnchorLayout(const AnchorLayout& layout, int32_t fromDpi, int32_t toDpi)
+{
+    AnchorLayout out = layout;
+    out.marginLeft = RescaleBetweenDpis(layout.marginLeft, fromDpi, toDpi);
+    out.marginTop = RescaleBetweenDpis(layout.marginTop, fromDpi, toDpi);
+    out.marginRight = RescaleBetweenDpis(layout.marginRight, fromDpi, toDpi);
+    out.marginBottom = RescaleBetweenDpis(layout.marginBottom, fromDpi, toDpi);
+    return out;
 }

@@ -36,3 +36,8 @@ AnchorLayout MakeAnchorLayout(const PixelRect& rect, AnchorPoint topLeft, Anchor
 
 // Where the control goes in a client area width x height.
 PixelRect AnchoredRect(const AnchorLayout& layout, int32_t width, int32_t height);
+
+// The same layout after the dialog moved from a display of `fromDpi` to one
+// of `toDpi`: the pixel distances kept from the anchor points grow or shrink
+// with the density, the anchors stay.
+AnchorLayout RescaleAnchorLayout(const AnchorLayout& layout, int32_t fromDpi, int32_t toDpi);

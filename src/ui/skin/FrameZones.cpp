@@ -1,37 +1,45 @@
 #include "ui/skin/FrameZones.h"
 
-FrameHit FrameResizeHit(int32_t x, int32_t y, int32_t w, int32_t h)
+FrameHit FrameResizeHit(int32_t x, int32_t y, int32_t w, int32_t h, CDpiScale scale)
 {
-    if (x > w - 10 && y > h - 10)
+    const int32_t corner = scale.Px(10);
+    const int32_t near = scale.Px(6);
+    const int32_t far = scale.Px(5);
+    if (x > w - corner && y > h - corner)
         return kHitBottomRight;
-    if (x < 6 && y < 6)
+    if (x < near && y < near)
         return kHitTopLeft;
-    if (x < 6 && y > h - 5)
+    if (x < near && y > h - far)
         return kHitBottomLeft;
-    if (x > w - 5 && y < 6)
+    if (x > w - far && y < near)
         return kHitTopRight;
-    if (x > w - 5)
+    if (x > w - far)
         return kHitRight;
-    if (x < 6)
+    if (x < near)
         return kHitLeft;
-    if (y > h - 5)
+    if (y > h - far)
         return kHitBottom;
-    if (y < 6)
+    if (y < near)
         return kHitTop;
     return kHitNone;
 }
 
-FrameCursor FrameCursorAt(int32_t x, int32_t y, int32_t w, int32_t h, bool minimized)
+FrameCursor FrameCursorAt(int32_t x, int32_t y, int32_t w, int32_t h, bool minimized, CDpiScale scale)
 {
     if (minimized)
         return kCursorArrow;
-    if ((x > w - 10 && y > h - 10) || (x < 2 && y < 2))
+    const int32_t px2 = scale.Px(2);
+    const int32_t px4 = scale.Px(4);
+    const int32_t px5 = scale.Px(5);
+    const int32_t px6 = scale.Px(6);
+    const int32_t px10 = scale.Px(10);
+    if ((x > w - px10 && y > h - px10) || (x < px2 && y < px2))
         return kCursorSizeNWSE;
-    if ((x > w - 2 && y < 4) || (x < 5 && y > h - 6))
+    if ((x > w - px2 && y < px4) || (x < px5 && y > h - px6))
         return kCursorSizeNESW;
-    if (x > w - 5 || x < 4)
+    if (x > w - px5 || x < px4)
         return kCursorSizeWE;
-    if (y > h - 5 || y < 2)
+    if (y > h - px5 || y < px2)
         return kCursorSizeNS;
     return kCursorArrow;
 }

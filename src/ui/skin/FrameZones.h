@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "ui/skin/DpiScale.h"
+
 // Hit codes as the system's non-client hit test uses them.
 enum FrameHit : int32_t {
     kHitNone = 0,
@@ -29,8 +31,11 @@ enum FrameCursor : int32_t {
 };
 
 // The resize zone under client point (x, y) of a client area W x H, first
-// match of the zone table; kHitNone in the middle.
-FrameHit FrameResizeHit(int32_t x, int32_t y, int32_t width, int32_t height);
+// match of the zone table; kHitNone in the middle. The zones' depths are
+// 96-DPI sizes that grow with `scale`, so an edge is as easy to grab on a
+// dense display.
+FrameHit FrameResizeHit(int32_t x, int32_t y, int32_t width, int32_t height, CDpiScale scale = CDpiScale());
 
 // The cursor of a resizable frame at (x, y); always the arrow while rolled up.
-FrameCursor FrameCursorAt(int32_t x, int32_t y, int32_t width, int32_t height, bool minimized);
+FrameCursor FrameCursorAt(int32_t x, int32_t y, int32_t width, int32_t height, bool minimized,
+                          CDpiScale scale = CDpiScale());

@@ -10,7 +10,8 @@ CResizableDialog::CResizableDialog(int templateId, CWnd* parent)
       m_nGripWidth(::GetSystemMetrics(SM_CXVSCROLL)),
       m_nGripHeight(::GetSystemMetrics(SM_CYHSCROLL)),
       m_rcGrip{0, 0, 0, 0},
-      m_szMinTrack{0, 0}
+      m_szMinTrack{0, 0},
+      m_nLayoutDpi(kBaseDpi)
 {
 }
 
@@ -20,6 +21,7 @@ BOOL CResizableDialog::OnInitDialog()
     UpdateGripRect();
     const RECT window = GetWindowRect();
     m_szMinTrack = SIZE{window.right - window.left, window.bottom - window.top};
+    m_nLayoutDpi = WindowDpi(m_hWnd);
     m_bInitDone = true;
     return TRUE;
 }
@@ -124,9 +126,37 @@ void CResizableDialog::ArrangeLayout()
         Invalidate();
 }
 
+void CResizableDialog::OnDpiChanged(int dpi, const RECT& suggested, WPARAM wParam, LPARAM lParam)
+{
+    const int from = m_nLayoutDpi;
+    if (dpi > 0 && dpi != from) {
+        m_szMinTrack.cx = RescaleBetweenDpis(m_szMinTrack.cx, from, dpi);
+        m_szMinTrack.cy = RescaleBetweenDpis(m_szMinTrack.cy, from, dpi);
+        for (int i = 0; i < m_arrLayout.GetSize(); ++i)
+            m_arrLayout[i].anchors = RescaleAnchorLayout(m_arrLayout[i].anchors, from, dpi);
+        m_nLayoutDpi = dpi;
+    }
+    // The system's own handling first: for the dialogs of a host that
+    // follows each display's density it scales the fonts and the controls
+    // without anchors. Then the window takes the suggested rectangle and
+    // the anchored controls their places at the new distances.
+    Default(kWmDpiChanged, wParam, lParam);
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ArrangeLayout();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT CResizableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case kWmDpiChanged:
+        if (m_bInitDone && lParam != 0) {
+            const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+            OnDpiChanged(LOWORD(wParam), suggested, wParam, lParam);
+            return 0;
+        }
+        break;
     case WM_SIZE: {
         const LRESULT result = Default(message, wParam, lParam);
         if (m_bInitDone && wParam != SIZE_MAXSHOW && wParam != SIZE_MAXHIDE)

@@ -22,6 +22,8 @@ public:
     virtual void ArrangeLayout();
 
     int GetLayoutCount() const { return m_arrLayout.GetSize(); }
+    // The density the layout and the minimum size are measured at.
+    int GetLayoutDpi() const { return m_nLayoutDpi; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -38,6 +40,11 @@ private:
     };
 
     void UpdateGripRect();
+    // The dialog moved to a display of another density (WM_DPICHANGED):
+    // the minimum size and the anchored distances follow, and the window
+    // takes the rectangle the system suggests, which keeps its place
+    // relative to the display.
+    void OnDpiChanged(int dpi, const RECT& suggested, WPARAM wParam, LPARAM lParam);
 
     bool m_bShowGrip;
     bool m_bUseMinTrack;
@@ -46,5 +53,6 @@ private:
     int m_nGripHeight;
     RECT m_rcGrip;
     SIZE m_szMinTrack;
+    int m_nLayoutDpi;
     CArray<LayoutInfo> m_arrLayout;
 };

@@ -10,11 +10,11 @@ RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom};
 
 }  // namespace
 
-void PaintSkinFace(HDC dc, const RECT& rect, COLORREF color, int state, double hot)
+void PaintSkinFace(HDC dc, const RECT& rect, COLORREF color, int state, double hot, int line)
 {
     const SkinFacePlan plan =
         PlanSkinFace(ActiveRingTable(), ActiveFaceStyle(), SkinRingBaseColor(),
-                     PixelRect{rect.left, rect.top, rect.right, rect.bottom}, color, state, hot);
+                     PixelRect{rect.left, rect.top, rect.right, rect.bottom}, color, state, hot, line);
     if (plan.hasFill && plan.face.right > plan.face.left) {
         for (size_t y = 0; y < plan.rowColors.size(); ++y) {
             const int top = plan.face.top + static_cast<int>(y);
@@ -23,6 +23,6 @@ void PaintSkinFace(HDC dc, const RECT& rect, COLORREF color, int state, double h
     }
     for (int i = 0; i < 3; ++i) {
         if (plan.ringDrawn[i])
-            Draw3dRect(dc, ToRect(plan.rings[i].rect), plan.rings[i].topLeft, plan.rings[i].bottomRight);
+            Draw3dRect(dc, ToRect(plan.rings[i].rect), plan.rings[i].topLeft, plan.rings[i].bottomRight, plan.line);
     }
 }

@@ -59,15 +59,17 @@ void GradientRows(const GradientStyle& g, uint32_t c, int32_t h, std::vector<uin
     FillBand(rows, band2First, h - band2First, ShiftColor(c, g.d), ShiftColor(c, g.b));
 }
 
-void AquaRows(uint32_t c, int32_t h, std::vector<uint32_t>& rows)
+void AquaRows(uint32_t c, int32_t h, int32_t line, std::vector<uint32_t>& rows)
 {
     const uint32_t base = ShiftColor(c, 0);
     rows.assign(static_cast<size_t>(h), base);
     const int32_t half = h / 2;
     FillBand(rows, h - half, half, base, ShiftColor(c, 16));
-    if (h > 0) {
-        rows.front() = ShiftColor(c, 24);
-        rows.back() = ShiftColor(c, 24);
+    // The glossy edges are as thick as the rings around them.
+    const uint32_t gloss = ShiftColor(c, 24);
+    for (int32_t i = 0; i < line && i < h; ++i) {
+        rows[static_cast<size_t>(i)] = gloss;
+        rows[static_cast<size_t>(h - 1 - i)] = gloss;
     }
 }
 
@@ -98,7 +100,7 @@ int32_t SkinFaceInset(const RingRow& row)
     return inset;
 }
 
-bool SkinFaceRows(int32_t style, uint32_t color, int32_t height, std::vector<uint32_t>& rows)
+bool SkinFaceRows(int32_t style, uint32_t color, int32_t height, std::vector<uint32_t>& rows, int32_t line)
 {
     rows.clear();
     if (height < 0)
@@ -108,7 +110,7 @@ bool SkinFaceRows(int32_t style, uint32_t color, int32_t height, std::vector<uin
         return true;
     }
     if (style == kStyleAqua) {
-        AquaRows(color, height, rows);
+        AquaRows(color, height, line, rows);
         return true;
     }
     if (style >= 1 && style <= 10) {
@@ -127,20 +129,23 @@ RingRow BlendRingRows(const RingRow& normal, const RingRow& hotRow, double hot)
 }
 
 SkinFacePlan PlanSkinFace(const RingTable& table, int32_t style, uint32_t ringBase, const PixelRect& rect,
-                          uint32_t color, int32_t state, double hot)
+                          uint32_t color, int32_t state, double hot, int32_t line)
 {
     SkinFacePlan plan;
+    if (line < 1)
+        line = 1;
+    plan.line = line;
     state = ClampSkinState(state);
     const RingRow& row = table.rows[state];
-    plan.face = Deflate(rect, SkinFaceInset(row));
-    plan.hasFill = SkinFaceRows(style, color, plan.face.bottom - plan.face.top, plan.rowColors);
+    plan.face = Deflate(rect, SkinFaceInset(row) * line);
+    plan.hasFill = SkinFaceRows(style, color, plan.face.bottom - plan.face.top, plan.rowColors, line);
 
     const RingRow offsets = state == kStateHot ? BlendRingRows(table.rows[kStateNormal], row, hot) : row;
     plan.ringDrawn[0] = RingIsDrawn(row.r[0]);
     plan.rings[0] = {rect, ShiftColor(ringBase, offsets.r[0]), ShiftColor(ringBase, offsets.r[1])};
     plan.ringDrawn[1] = RingIsDrawn(row.r[2]);
-    plan.rings[1] = {Deflate(rect, 1), ShiftColor(color, offsets.r[2]), ShiftColor(color, offsets.r[3])};
+    plan.rings[1] = {Deflate(rect, line), ShiftColor(color, offsets.r[2]), ShiftColor(color, offsets.r[3])};
     plan.ringDrawn[2] = RingIsDrawn(row.r[4]);
-    plan.rings[2] = {Deflate(rect, 2), ShiftColor(color, offsets.r[4]), ShiftColor(color, offsets.r[5])};
+    plan.rings[2] = {Deflate(rect, 2 * line), ShiftColor(color, offsets.r[4]), ShiftColor(color, offsets.r[5])};
     return plan;
 }

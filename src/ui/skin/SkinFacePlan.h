@@ -22,6 +22,7 @@ struct SkinFacePlan {
     std::vector<uint32_t> rowColors; // one per face row, top first
     SkinRing rings[3];               // outer, middle, inner
     bool ringDrawn[3] = {false, false, false};
+    int32_t line = 1;                // width of each ring in device pixels
 };
 
 // Clamps a state to Normal..Pressed.
@@ -32,11 +33,14 @@ int32_t ClampSkinState(int32_t state);
 int32_t SkinFaceInset(const RingRow& row);
 
 // Row colours of a face `height` rows high in `style` and colour `color`;
-// false when the style has no face fill.
-bool SkinFaceRows(int32_t style, uint32_t color, int32_t height, std::vector<uint32_t>& rows);
+// false when the style has no face fill. `line` is the ring width, which
+// the Aqua face's glossy top and bottom rows follow.
+bool SkinFaceRows(int32_t style, uint32_t color, int32_t height, std::vector<uint32_t>& rows, int32_t line = 1);
 
 // The offsets of a Hot face `hot` of the way from Normal to Hot.
 RingRow BlendRingRows(const RingRow& normal, const RingRow& hotRow, double hot);
 
+// `line` is the width of each ring (1 at 96 DPI, more on dense displays):
+// the rings and the face inset grow with it.
 SkinFacePlan PlanSkinFace(const RingTable& table, int32_t style, uint32_t ringBase, const PixelRect& rect,
-                          uint32_t color, int32_t state, double hot);
+                          uint32_t color, int32_t state, double hot, int32_t line = 1);

@@ -91,7 +91,7 @@ void CToolDlg::OnLButtonDown(POINT point)
     if (RectContains(GetCaptionRect(), point))
         hit = kHitCaption;
     else if (m_bResizable && !m_bMinimized)
-        hit = FrameResizeHit(point.x, point.y, client.right, client.bottom);
+        hit = FrameResizeHit(point.x, point.y, client.right, client.bottom, GetDpiScale());
     if (hit == kHitNone)
         return;
     // The system's move and size loops take the press point on the screen.
@@ -117,7 +117,7 @@ void CToolDlg::UpdateCursor()
         ::GetCursorPos(&point);
         ::ScreenToClient(m_hWnd, &point);
         const RECT client = GetClientRect();
-        cursor = FrameCursorAt(point.x, point.y, client.right, client.bottom, m_bMinimized);
+        cursor = FrameCursorAt(point.x, point.y, client.right, client.bottom, m_bMinimized, GetDpiScale());
     }
     if (m_hCursors[cursor] != nullptr)
         ::SetCursor(m_hCursors[cursor]);

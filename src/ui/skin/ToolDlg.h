@@ -40,9 +40,9 @@ protected:
     void PaintFrame(HDC dc);
 
 private:
-    void PaintStripes(HDC dc, const RECT& client);
-    void PaintGrip(HDC dc, const RECT& client);
-    void PaintCaption(HDC dc);
+    void PaintStripes(HDC dc, const RECT& client, CDpiScale scale);
+    void PaintGrip(HDC dc, const RECT& client, CDpiScale scale);
+    void PaintCaption(HDC dc, CDpiScale scale);
     void OnLButtonDown(POINT point);
     bool OnLButtonDblClk(POINT point);
     void UpdateCursor();
