@@ -129,21 +129,71 @@ void CompositeShadow(const CDib& render, const PixelRect& rc, const CDib& object
     });
 }
 
-void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, const CDib& object,
-                    const RunGeometry& g, int transparency, bool outside)
+namespace {
+
+// Blends the crop box's object, cut from the host's pixels as it is read,
+// into the view rows firstRow ... endRow - 1, placed and clipped as
+// CDib::BlendAtRows places an object buffer at (cropLeft, cropTop).
+void BlendHostObjectRows(CDib& view, int viewLeft, int viewTop, const HostBuffers& host, const RunGeometry& g,
+                         int firstRow, int endRow)
+{
+    const int x = g.cropLeft - viewLeft;
+    const int y = g.cropTop - viewTop;
+    const int dx = std::max(x, 0);
+    const int dy = std::max(y, 0);
+    const int w = std::min(x + g.CropWidth(), view.GetWidth()) - dx;
+    const int h = std::min(y + g.CropHeight(), view.GetHeight()) - dy;
+    if (view.IsEmpty() || w <= 0 || h <= 0)
+        return;
+    // Image coordinates of the first covered pixel.
+    const int ix = viewLeft + dx;
+    const int iy = viewTop + dy;
+    const int rowBegin = std::max(0, firstRow - dy);
+    const int rowEnd = std::min(h, endRow - dy);
+    for (int row = rowBegin; row < rowEnd; ++row) {
+        ARGB* d = view.Row(dy + row) + dx;
+        for (int i = 0; i < w; ++i) {
+            const ARGB s = HostBytesToArgb(host.InPixel(ix + i, iy + row), host.ObjectOpacity(ix + i, iy + row));
+            d[i] = BlendArgb(d[i], ScaleAlpha(s, 255));
+        }
+    }
+}
+
+// The four layers of the preview in their order, band by band of the view's
+// rows (a band touches only its own rows); `blendObject` lays the object
+// over the rows of a band.
+template <class BlendObject>
+void ComposeView(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, int transparency,
+                 bool outside, const BlendObject& blendObject)
 {
     const int op = (100 - transparency) * 255 / 100;
-    // Band by band of the view's rows: each pixel still gets the four
-    // layers in order, and a band touches only its own rows.
     ParallelFor(view.GetHeight(), LinesPerThread(view.GetWidth()), [&](int begin, int end) {
         view.FillRows(0, begin, end);
         view.BlendAtRows(image, -viewLeft, -viewTop, 255, begin, end);
         if (outside) {
             view.BlendAtRows(render, -viewLeft, -viewTop, op, begin, end);
-            view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+            blendObject(begin, end);
         } else {
-            view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+            blendObject(begin, end);
             view.BlendAtRows(render, -viewLeft, -viewTop, op, begin, end);
         }
+    });
+}
+
+}  // namespace
+
+void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, const CDib& object,
+                    const RunGeometry& g, int transparency, bool outside)
+{
+    ComposeView(view, viewLeft, viewTop, image, render, transparency, outside, [&](int begin, int end) {
+        view.BlendAtRows(object, g.cropLeft - viewLeft, g.cropTop - viewTop, 255, begin, end);
+    });
+}
+
+void ComposePreviewFromHost(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render,
+                            const HostBuffers& host, const RunGeometry& g, int transparency, bool outside)
+{
+    ComposeView(view, viewLeft, viewTop, image, render, transparency, outside, [&](int begin, int end) {
+        BlendHostObjectRows(view, viewLeft, viewTop, host, g, begin, end);
     });
 }

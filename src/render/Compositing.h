@@ -26,3 +26,10 @@ void CompositeShadow(const CDib& render, const PixelRect& renderRect, const CDib
 // corner is (viewLeft, viewTop) in image coordinates.
 void ComposePreview(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render, const CDib& object,
                     const RunGeometry& geometry, int transparency, bool outside);
+
+// ComposePreview with the object taken straight from the host's pixels
+// (HostBytesToArgb of each pixel with its ObjectOpacity), the very values a
+// cut-out object buffer would hold: a scene that needs no such buffer
+// composes the same view without one.
+void ComposePreviewFromHost(CDib& view, int viewLeft, int viewTop, const CDib& image, const CDib& render,
+                            const HostBuffers& host, const RunGeometry& geometry, int transparency, bool outside);

@@ -115,7 +115,7 @@ void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientH
 {
     m_bFinalOnly = false;
     BuildImageBuffer();
-    BuildObjectBuffer();
+    BuildCutOutIfRead();
     PlacePreview(previewClientWidth, previewClientHeight);
     InitEngine(true);
 }
@@ -123,18 +123,30 @@ void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientH
 void CShadowScene::InitFinalRenderer()
 {
     m_bFinalOnly = true;
-    if (!m_host.HasTransparency())
-        BuildObjectBuffer();
+    BuildCutOutIfRead();
     InitEngine(false);
+}
+
+void CShadowScene::BuildCutOutIfRead()
+{
+    // The texture's fade and the preview read the object's pixels from the
+    // host as they go, the same values a cut-out holds; only the final
+    // composite of a flat image reads the cut-out itself. On a layer the
+    // crop-sized buffer (and the fresh memory it would touch) is left out.
+    if (m_host.HasTransparency())
+        m_dibObject.Destroy();
+    else
+        BuildObjectBuffer();
 }
 
 bool CShadowScene::HasBuffers() const
 {
     if (!m_pRender)
         return false;
+    const bool hasObject = m_host.HasTransparency() || !m_dibObject.IsEmpty();
     if (m_bFinalOnly)
-        return m_host.HasTransparency() || !m_dibObject.IsEmpty();
-    return (!ImageShows() || !m_dibImage.IsEmpty()) && !m_dibObject.IsEmpty() && !m_dibRender.IsEmpty();
+        return hasObject;
+    return (!ImageShows() || !m_dibImage.IsEmpty()) && hasObject && !m_dibRender.IsEmpty();
 }
 
 void CShadowScene::InitEngine(bool wholeFrame)
@@ -225,8 +237,8 @@ void CShadowScene::FadeRows(ARGB colour, int intensity, ShadowPosition position,
     const RunGeometry& g = m_geometry;
     const int w = g.CropWidth();
     const int h = g.CropHeight();
-    // The object's opacity comes from its buffer, or, in a run that only
-    // confirms a layer, from the host's pixels, which hold the same values.
+    // The object's opacity comes from its buffer, or, on a layer, from the
+    // host's pixels, which hold the same values.
     const bool fromHost = m_dibObject.IsEmpty();
     const bool layerOnly = m_host.maskData == nullptr;
     for (int y = begin; y < end; ++y) {
@@ -389,8 +401,14 @@ void CShadowScene::RenderShadow(bool final, const ShadowParams& params)
 void CShadowScene::ComposePreview(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
-    ::ComposePreview(m_dibView, m_preview.m_rcView.left, m_preview.m_rcView.top, m_dibImage, m_dibRender, m_dibObject,
-                     m_geometry, params.transparency, params.IsOutside());
+    const int left = m_preview.m_rcView.left;
+    const int top = m_preview.m_rcView.top;
+    if (m_dibObject.IsEmpty())
+        ::ComposePreviewFromHost(m_dibView, left, top, m_dibImage, m_dibRender, m_host, m_geometry, params.transparency,
+                                 params.IsOutside());
+    else
+        ::ComposePreview(m_dibView, left, top, m_dibImage, m_dibRender, m_dibObject, m_geometry, params.transparency,
+                         params.IsOutside());
 }
 
 void CShadowScene::CompositeShadow(const ShadowParams& given)

@@ -24,18 +24,17 @@ public:
     CShadowScene(const CShadowScene&) = delete;
     CShadowScene& operator=(const CShadowScene&) = delete;
 
-    // Builds the image and object buffers, points the preview at the object
-    // (for a preview client area of the given size; 0 when there is none),
-    // sizes the render target and creates the engine.
+    // Builds the image buffer and (on a flat image) the object buffer,
+    // points the preview at the object (for a preview client area of the
+    // given size; 0 when there is none), sizes the render target and creates
+    // the engine.
     void InitShadowRenderer(int previewClientWidth = 0, int previewClientHeight = 0);
 
     // The same for a run that only confirms (no dialog on screen): builds
     // no buffer that only the preview reads, so m_dibImage and the view stay
-    // empty and ComposePreview shows nothing. On a layer the texture is cut
-    // straight from the host's pixels and m_dibObject stays empty too (the
-    // final composite reads it only on a flat image). The render target is
-    // made at the render, covering only the part of the frame the shadow
-    // reaches (m_rcRender).
+    // empty and ComposePreview shows nothing. The render target is made at
+    // the render, covering only the part of the frame the shadow reaches
+    // (m_rcRender).
     void InitFinalRenderer();
 
     // Replaces object 0 with a fresh plane of the crop box's size.
@@ -71,6 +70,9 @@ public:
     // The picture as the preview shows it; only a flat image with a
     // selection has one (a layer's picture is fully transparent there).
     CDib m_dibImage;
+    // The object cut out of the crop box; only on a flat image, whose final
+    // composite reads it. On a layer the texture and the preview take the
+    // object straight from the host's pixels and this stays empty.
     CDib m_dibObject;
     CDib m_dibView;
     CDib m_dibRender;
@@ -88,6 +90,7 @@ private:
     void FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin, int end) const;
     void BuildImageBuffer();
     void BuildObjectBuffer();
+    void BuildCutOutIfRead();
     void PlacePreview(int clientWidth, int clientHeight);
     void PlaceShadowPlane(const ShadowParams& params);
     // Renders that part of the frame and holds only it from then on.

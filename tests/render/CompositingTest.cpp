@@ -273,4 +273,61 @@ TEST(ComposePreview, ATransparentPictureChangesNothing)
     }
 }
 
+// A scene without an object buffer composes its view from the host's pixels:
+// every case (layer, layer with a selection, flat image with a selection),
+// for views that clip the crop box on every side, gives the pixels of the
+// same view composed over the cut-out.
+TEST(ComposePreview, TheObjectFromTheHostIsTheCutOut)
+{
+    const int w = 7, h = 6;
+    RunGeometry g;
+    g.imageWidth = w;
+    g.imageHeight = h;
+    g.cropLeft = 1;
+    g.cropTop = 1;
+    g.cropRight = 5;
+    g.cropBottom = 4;
+    const struct {
+        int planes;
+        bool mask;
+    } kinds[] = {{4, false}, {4, true}, {3, true}};
+    const int views[][2] = {{-2, -1}, {0, 0}, {1, 1}, {3, 2}, {5, 4}, {6, 5}, {-4, 3}};
+    for (const auto& kind : kinds) {
+        std::vector<uint8_t> in(size_t(w) * h * kind.planes), mask(size_t(w) * h);
+        for (size_t i = 0; i < in.size(); ++i)
+            in[i] = static_cast<uint8_t>(i * 37 + 11);
+        for (size_t i = 0; i < mask.size(); ++i)
+            mask[i] = static_cast<uint8_t>(i * 53 + 200);
+        const HostBuffers host =
+            HostBuffers::Packed(w, h, kind.planes, in.data(), nullptr, kind.mask ? mask.data() : nullptr);
+        CDib object, image, render, expected, actual;
+        object.Create(g.CropWidth(), g.CropHeight());
+        for (int y = g.cropTop; y <= g.cropBottom; ++y)
+            for (int x = g.cropLeft; x <= g.cropRight; ++x)
+                object.SetPixel(x - g.cropLeft, y - g.cropTop,
+                                HostBytesToArgb(host.InPixel(x, y), host.ObjectOpacity(x, y)));
+        image.Create(w, h);
+        render.Create(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                image.SetPixel(x, y, uint32_t(x * 31 + y * 7) << 24 | 0x00405060u);
+                render.SetPixel(x, y, uint32_t(x * 23 + y * 41 + 5) << 24 | 0x00102030u);
+            }
+        expected.Create(4, 3);
+        actual.Create(4, 3);
+        for (const auto& view : views) {
+            for (bool outside : {true, false}) {
+                ComposePreview(expected, view[0], view[1], image, render, object, g, 35, outside);
+                ComposePreviewFromHost(actual, view[0], view[1], image, render, host, g, 35, outside);
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < 4; ++x)
+                        EXPECT_EQ(actual.PixelAt(x, y), expected.PixelAt(x, y))
+                            << kind.planes << (kind.mask ? " planes with mask" : " planes") << ", view at "
+                            << view[0] << "," << view[1] << (outside ? ", outside" : "") << ", pixel " << x << ","
+                            << y;
+            }
+        }
+    }
+}
+
 }  // namespace
