@@ -4,6 +4,7 @@
 // the 96-DPI rule at the density the frame reports, and presses are real
 // mouse messages at the scaled places.
 #include "ControlsHost.h"
+#include "RecordingFrame.h"
 
 #include <cstdlib>
 
@@ -17,24 +18,6 @@ namespace {
 
 const COLORREF kTrack = 0x00C0C0C0;
 const COLORREF kThumb = 0x00A06030;
-
-// A frame that notes the system moves and sizes it asks for instead of
-// entering the system's move loop.
-class CPressFrame : public CToolDlg {
-public:
-    CPressFrame() : CToolDlg(IDD_TEST_FRAME, nullptr) { SetResizable(true); }
-    std::vector<WPARAM> hits;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_NCLBUTTONDOWN) {
-            hits.push_back(wParam);
-            return 0;
-        }
-        return CToolDlg::WindowProc(message, wParam, lParam);
-    }
-};
 
 class DpiLayoutTest : public ControlsTest {
 protected:
@@ -56,7 +39,7 @@ TEST_F(DpiLayoutTest, FramesReadTheDisplaysDensity)
 
 TEST_F(DpiLayoutTest, CaptionMinimumSizeAndRingsFollowTheDensity)
 {
-    CPressFrame frame;
+    CRecordingFrame frame(IDD_TEST_FRAME, true);
     ASSERT_TRUE(frame.Create());
     const CDpiScale scale = WindowScale(frame.m_hWnd);
     // The caption is 17 dialog units high in the template: the system
@@ -94,7 +77,7 @@ TEST_F(DpiLayoutTest, CaptionMinimumSizeAndRingsFollowTheDensity)
 
 TEST_F(DpiLayoutTest, FrameEdgesAreFoundAtTheirScaledDepth)
 {
-    CPressFrame frame;
+    CRecordingFrame frame(IDD_TEST_FRAME, true);
     ASSERT_TRUE(frame.Create());
     const CDpiScale scale = WindowScale(frame.m_hWnd);
     const RECT client = frame.GetClientRect();

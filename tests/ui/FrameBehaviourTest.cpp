@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "RecordingFrame.h"
 #include "UiTestIds.h"
 #include "params/RegistryStore.h"
 #include "support/UiTestSupport.h"
@@ -97,24 +98,6 @@ TEST_F(LayoutTest, MinimumTrackingSizeIsTheOpeningSizeAndTheGripHitTests)
     m_dialog.ShowSizeGrip(false);
     EXPECT_NE(::SendMessageA(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTBOTTOMRIGHT);
 }
-
-// A frame that records the system moves and sizes it asks for, instead of
-// entering the system's modal move loop.
-class CRecordingFrame : public CToolDlg {
-public:
-    CRecordingFrame(int id, bool resizable) : CToolDlg(id, nullptr) { SetResizable(resizable); }
-    std::vector<WPARAM> hits;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_NCLBUTTONDOWN) {
-            hits.push_back(wParam);
-            return 0;
-        }
-        return CToolDlg::WindowProc(message, wParam, lParam);
-    }
-};
 
 class FrameTest : public ::testing::Test {
 protected:

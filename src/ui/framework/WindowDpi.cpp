@@ -6,14 +6,18 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 // shcore's GetDpiForMonitor; 0 asks for the effective density.
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
+// A function of a system library that older systems lack, or nullptr.
+template <typename Fn>
+Fn SystemFunction(HMODULE library, const char* name)
+{
+    return library != nullptr ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library, name)))
+                              : nullptr;
+}
+
 GetDpiForWindowFn FindGetDpiForWindow()
 {
-    static const GetDpiForWindowFn fn = [] {
-        HMODULE user = ::GetModuleHandleA("user32.dll");
-        return user != nullptr ? reinterpret_cast<GetDpiForWindowFn>(
-                                     reinterpret_cast<void*>(::GetProcAddress(user, "GetDpiForWindow")))
-                               : nullptr;
-    }();
+    static const GetDpiForWindowFn fn =
+        SystemFunction<GetDpiForWindowFn>(::GetModuleHandleA("user32.dll"), "GetDpiForWindow");
     return fn;
 }
 
@@ -21,12 +25,8 @@ GetDpiForMonitorFn FindGetDpiForMonitor()
 {
     // shcore stays loaded for the life of the process once asked for: it is
     // a system library the host has almost always loaded already.
-    static const GetDpiForMonitorFn fn = [] {
-        HMODULE shcore = ::LoadLibraryA("shcore.dll");
-        return shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFn>(
-                                       reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")))
-                                 : nullptr;
-    }();
+    static const GetDpiForMonitorFn fn =
+        SystemFunction<GetDpiForMonitorFn>(::LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
     return fn;
 }
 
