@@ -335,6 +335,41 @@ void CShadowScene::RenderReach()
     RenderPart(reach);
 }
 
+PixelRect CShadowScene::PlaneReach(const ShadowParams& params, int32_t grow)
+{
+    if (!m_pRender || m_pRender->GetObjectCount() == 0)
+        return PixelRect{0, 0, 0, 0};
+    PlaceShadowPlane(InRange(params));
+    // The same plane in an engine whose frame has no pixels and reaches
+    // `grow` further on every side; the walk needs the texture's size only.
+    CRender3D probe;
+    probe.Init(m_geometry.imageWidth + 2 * grow, m_geometry.imageHeight + 2 * grow, nullptr,
+               m_geometry.imageWidth + 2 * grow, nullptr, true);
+    probe.AddObject(kTexturedMode, kPlaneColour);
+    probe.Object(kShadowObject) = m_pRender->Object(kShadowObject);
+    probe.Object(kShadowObject).texture = kShadowTexture;
+    CTexture3D size{m_geometry.CropWidth(), m_geometry.CropHeight(), {}};
+    probe.ExchangeTexture(kShadowTexture, size);
+    probe.m_matScene = m_pRender->m_matScene;
+    probe.m_dFocal = m_pRender->m_dFocal;
+    probe.m_dCenterX = m_pRender->m_dCenterX + grow;
+    probe.m_dCenterY = m_pRender->m_dCenterY + grow;
+    PixelRect reach = probe.Reach();
+    if (reach.IsEmpty())
+        return PixelRect{0, 0, 0, 0};
+    // The corners too: where one lies off the frame (in a thin tip that
+    // draws no pixel), its position rounds toward zero instead of down, and
+    // the plane's edges would all shift a little against a larger frame.
+    for (int32_t n = 0; n < probe.Object(kShadowObject).nodes.GetCount(); ++n) {
+        const CNode3D& node = probe.Object(kShadowObject).nodes[n];
+        reach.left = std::min(reach.left, node.sx);
+        reach.top = std::min(reach.top, node.sy);
+        reach.right = std::max(reach.right, node.sx + 1);
+        reach.bottom = std::max(reach.bottom, node.sy + 1);
+    }
+    return PixelRect{reach.left - grow, reach.top - grow, reach.right - grow, reach.bottom - grow};
+}
+
 void CShadowScene::RenderPart(const PixelRect& part)
 {
     m_pRender->RenderRect(part);

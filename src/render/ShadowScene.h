@@ -58,6 +58,14 @@ public:
     // render left out, with that render's placement and texture, so the
     // frame never mixes two parameter sets. False when nothing was missing.
     bool CompleteViewRows();
+    // Where the plane lands for these values on a frame grown by `grow`
+    // pixels on every side: its projected corners and the part a render
+    // would draw into (QuadReach, before the near cut), in this frame's
+    // coordinates, so it may start left of or above 0 and end past the
+    // image. A canvas grown to hold all of it renders the shadow exactly as
+    // any larger one would. Draws nothing and reads no texture pixel; the
+    // plane must be built. Empty without an engine or when nothing is drawn.
+    PixelRect PlaneReach(const ShadowParams& params, int32_t grow);
     void ComposePreview(const ShadowParams& params);
     void CompositeShadow(const ShadowParams& params);
 

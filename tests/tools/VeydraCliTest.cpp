@@ -192,9 +192,11 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
     }
     WriteHeaderOnlyPng(Path("huge.png"), 60000, 60000);
     const std::string out = " -o " + Path("out.png");
+    // Files that fail exit with 1; a command line that is not understood, 2.
     struct Case {
         std::string args;
         std::string message;
+        int status = 1;
     } cases[] = {
         {"render " + Path("missing.png") + out, "No such file"},
         {"render " + Path("corrupt.png") + out, "not a readable PNG"},
@@ -203,20 +205,20 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
         {"render " + flat + out, "This filter requires a selection or a layer with transparency!"},
         {"render " + emptyLayer + out, "Sorry, the selected area is empty!"},
         {"render " + flat + " --mask " + smallMask + out, "mask is 20x20"},
-        {"render " + layer + out + " --bogus", "unknown option '--bogus'"},
-        {"render " + layer + out + " --preset Nope", "unknown preset 'Nope'"},
-        {"render " + layer + out + " --blur ten", "not a whole number"},
-        {"render " + layer + out + " --blur", "missing value"},
-        {"render " + layer + out + " --color 12345", "expected RRGGBB"},
-        {"render " + layer + out + " --outside maybe", "expected on|off"},
-        {"render " + layer + out + " --position left", "expected bottom|center|top"},
-        {"render " + layer + out + " --threads 0", "expected a count of 1 or more"},
-        {"render " + layer, "no output file"},
-        {"frobnicate", "unknown command"},
+        {"render " + layer + out + " --bogus", "unknown option '--bogus'", 2},
+        {"render " + layer + out + " --preset Nope", "unknown preset 'Nope'", 2},
+        {"render " + layer + out + " --blur ten", "not a whole number", 2},
+        {"render " + layer + out + " --blur", "missing value", 2},
+        {"render " + layer + out + " --color 12345", "expected RRGGBB", 2},
+        {"render " + layer + out + " --outside maybe", "expected on|off", 2},
+        {"render " + layer + out + " --position left", "expected bottom|center|top", 2},
+        {"render " + layer + out + " --threads 0", "expected a count of 1 or more", 2},
+        {"render " + layer, "no output file", 2},
+        {"frobnicate", "unknown command", 2},
     };
     for (const Case& c : cases) {
         const Result r = RunVeydra(c.args);
-        EXPECT_EQ(r.exitCode, 1) << c.args << "\n" << r.output;
+        EXPECT_EQ(r.exitCode, c.status) << c.args << "\n" << r.output;
         EXPECT_NE(r.output.find(c.message), std::string::npos) << c.args << "\n" << r.output;
         EXPECT_EQ(r.output.find('\n'), r.output.size() - 1) << "one line: " << r.output;
         EXPECT_FALSE(Exists(Path("out.png"))) << c.args;

@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -9,12 +10,11 @@
 const char* UsageText()
 {
     return "usage:\n"
-           "  veydra render INPUT.png -o OUTPUT.png [--mask MASK.png] [--preset NAME]\n"
-           "         [--blur N] [--transparency N] [--intensity N] [--angle-x N] [--angle-y N]\n"
-           "         [--angle-z N] [--offset-x N] [--offset-y N] [--zoom N] [--perspective N]\n"
-           "         [--color RRGGBB] [--outside on|off] [--position bottom|center|top] [--timings]\n"
-           "         [--threads N]\n"
+           "  veydra render INPUT.png -o OUTPUT.png [OPTIONS]\n"
+           "  veydra render INPUT.png... --out-dir DIR [-j N] [OPTIONS]\n"
+           "  veydra render --help     every option, with its range and default\n"
            "  veydra presets\n"
+           "  veydra --version\n"
            "  veydra --help\n";
 }
 
@@ -44,11 +44,11 @@ int32_t ParseInteger(const std::string& flag, const std::string& text)
 }
 
 // RRGGBB (optionally with a leading '#') to a Windows colour value 0x00BBGGRR.
-int32_t ParseColour(const std::string& text)
+int32_t ParseColour(const std::string& flag, const std::string& text)
 {
     const std::string hex = !text.empty() && text[0] == '#' ? text.substr(1) : text;
     if (hex.size() != 6 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        throw CliError("--color: expected RRGGBB in hexadecimal, got '" + text + "'");
+        throw CliError(flag + ": expected RRGGBB in hexadecimal, got '" + text + "'");
     const unsigned long rgb = std::strtoul(hex.c_str(), nullptr, 16);
     const unsigned long r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
     return static_cast<int32_t>(b << 16 | g << 8 | r);
@@ -107,8 +107,8 @@ std::string TakeValue(const std::vector<std::string>& args, size_t& i, std::stri
 bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOptions& out, Overrides& o)
 {
     std::string flag = args[i];
-    if (flag == "--timings") {
-        out.timings = true;
+    if (flag == "--timings" || flag == "--fit") {
+        (flag == "--fit" ? out.fit : out.timings) = true;
         return true;
     }
     const std::string name = flag.substr(0, flag.find('='));
@@ -126,12 +126,23 @@ bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOp
         out.threads = ParseInteger(flag, value);
         if (out.threads < 1)
             throw CliError(flag + ": expected a count of 1 or more, got '" + value + "'");
+    } else if (name == "-j" || name == "--jobs") {
+        const std::string value = TakeValue(args, i, flag);
+        out.jobs = ParseInteger(flag, value);
+        if (out.jobs < 1)
+            throw CliError(flag + ": expected a count of 1 or more, got '" + value + "'");
+    } else if (name == "--out-dir") {
+        out.outDir = TakeValue(args, i, flag);
+    } else if (name == "--background") {
+        const std::string value = TakeValue(args, i, flag);
+        out.background = ParseColour(flag, value);
     } else if (name == "--mask") {
         out.mask = TakeValue(args, i, flag);
     } else if (name == "--preset") {
         o.preset = TakeValue(args, i, flag);
     } else if (name == "--color") {
-        o.values.emplace_back(FindShadowParam("color"), ParseColour(TakeValue(args, i, flag)));
+        const std::string value = TakeValue(args, i, flag);
+        o.values.emplace_back(FindShadowParam("color"), ParseColour(flag, value));
     } else if (name == "--outside") {
         o.values.emplace_back(FindShadowParam("outside"), 1 - ParseChoice(flag, TakeValue(args, i, flag), {"on", "off"}));
     } else if (name == "--position") {
@@ -143,6 +154,33 @@ bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOp
     return true;
 }
 
+// Which files a render reads and writes: one input with -o, or any number
+// with --out-dir, each written there under its own name.
+void CheckFiles(RenderOptions& out)
+{
+    if (out.inputs.empty())
+        throw CliError("render: no input file given");
+    if (!out.outDir.empty()) {
+        if (!out.output.empty())
+            throw CliError("render: -o names one output file; with --out-dir the names are kept");
+        std::vector<std::string> names;
+        for (const std::string& input : out.inputs) {
+            const std::string name = OutputPathFor(input, out.outDir);
+            if (std::find(names.begin(), names.end(), name) != names.end())
+                throw CliError("render: two inputs would both be written to " + name);
+            names.push_back(name);
+        }
+    } else if (out.inputs.size() > 1) {
+        throw CliError("render: " + std::to_string(out.inputs.size()) +
+                       " input files need --out-dir DIR (-o names one output file)");
+    } else if (out.output.empty()) {
+        throw CliError("render: no output file given (-o OUTPUT.png, or --out-dir DIR)");
+    }
+    if (out.background >= 0 && !out.fit)
+        throw CliError("--background: colours the margins --fit adds; give --fit too");
+    out.input = out.inputs.front();
+}
+
 RenderOptions ParseRender(const std::vector<std::string>& args)
 {
     RenderOptions out;
@@ -151,28 +189,35 @@ RenderOptions ParseRender(const std::vector<std::string>& args)
         const std::string& a = args[i];
         if (a.size() > 1 && a[0] == '-') {
             if (!ParseRenderOption(args, i, out, overrides))
-                throw CliError("unknown option '" + a + "'");
-        } else if (out.input.empty()) {
-            out.input = a;
+                throw CliError("unknown option '" + a + "' (see 'veydra render --help')");
         } else {
-            throw CliError("unexpected argument '" + a + "' (one input file only)");
+            out.inputs.push_back(a);
         }
     }
-    if (out.input.empty())
-        throw CliError("render: no input file given");
-    if (out.output.empty())
-        throw CliError("render: no output file given (-o OUTPUT.png)");
+    CheckFiles(out);
     ApplyOverrides(out, overrides);
     return out;
 }
 
 }  // namespace
 
+std::string OutputPathFor(const std::string& input, const std::string& outDir)
+{
+    const size_t slash = input.find_last_of('/');
+    const std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+    return !outDir.empty() && outDir.back() == '/' ? outDir + name : outDir + "/" + name;
+}
+
 ParsedCommand ParseCommandLine(const std::vector<std::string>& args)
 {
     ParsedCommand parsed;
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         parsed.command = Command::Help;
+    } else if (args[0] == "--version") {
+        parsed.command = Command::Version;
+    } else if (args[0] == "render" &&
+               std::any_of(args.begin() + 1, args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+        parsed.command = Command::RenderHelp;
     } else if (args[0] == "presets") {
         if (args.size() > 1)
             throw CliError("presets: takes no arguments");

@@ -42,12 +42,17 @@ RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const
     return output;
 }
 
-void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
-                        const std::function<void(const char*)>& lap)
+void CheckMaskFits(const RasterImage& image, const RasterImage* mask, const RenderOptions& options)
 {
     if (mask && (mask->width != image.width || mask->height != image.height))
         throw CliError(options.mask + ": mask is " + std::to_string(mask->width) + "x" + std::to_string(mask->height) +
                        ", the image " + std::to_string(image.width) + "x" + std::to_string(image.height));
+}
+
+void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
+                        const std::function<void(const char*)>& lap)
+{
+    CheckMaskFits(image, mask, options);
 
     // The host's input and output are one buffer here, as some hosts hand
     // them; nothing is written to it before the final composite.
@@ -78,7 +83,7 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
     lap("composite");
 }
 
-void RunRender(const RenderOptions& options, std::ostream& log)
+RenderOutcome RunRender(const RenderOptions& options, std::ostream& log)
 {
     for (const std::string& note : options.notes)
         log << "veydra: " << note << "\n";
@@ -93,9 +98,16 @@ void RunRender(const RenderOptions& options, std::ostream& log)
         mask = ReadPng(options.mask, PngLoad::Grey);
     lap("png decode");
 
-    ApplyShadowInPlace(image, options.mask.empty() ? nullptr : &mask, options, lap);
+    RenderOutcome outcome;
+    if (options.fit) {
+        outcome.fitted = true;
+        outcome.placement = ApplyShadowFitted(image, options.mask.empty() ? nullptr : &mask, options, lap);
+    } else {
+        ApplyShadowInPlace(image, options.mask.empty() ? nullptr : &mask, options, lap);
+    }
     WritePngAtomically(options.output, image);
     lap("png encode");
+    return outcome;
 }
 
 void ListPresets(std::ostream& out)

@@ -4,11 +4,21 @@
 #include <functional>
 #include <iosfwd>
 
+#include "FitCanvas.h"
 #include "Options.h"
 #include "PngImage.h"
 
+// What a render wrote; with --fit, the canvas and where the original lies in it.
+struct RenderOutcome {
+    bool fitted = false;
+    FitPlacement placement;
+};
+
 // Throws CliError when the files or the image refuse; nothing is written then.
-void RunRender(const RenderOptions& options, std::ostream& log);
+RenderOutcome RunRender(const RenderOptions& options, std::ostream& log);
+
+// Throws CliError, naming options.mask, when the mask's size is not the image's.
+void CheckMaskFits(const RasterImage& image, const RasterImage* mask, const RenderOptions& options);
 
 // The run on decoded pixels: pairs the mask (null: none) with the image,
 // finds the object, renders the shadow and lays it over a copy of the input,
