@@ -11,10 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Fnv1a.h"
 #include "PreviewFrame.h"
 #include "UiTestIds.h"
 #include "WicPng.h"
@@ -59,6 +61,18 @@ void Capture(CDialog& dialog, CDib& picture, int x, int y)
     ASSERT_TRUE(CaptureWindow(dialog.m_hWnd, picture));
 }
 
+// The picture's size and colours (a screen copy's alpha byte means nothing).
+uint64_t PictureDigest(const CDib& picture)
+{
+    Fnv1a digest;
+    digest.Word32(static_cast<uint32_t>(picture.GetWidth()));
+    digest.Word32(static_cast<uint32_t>(picture.GetHeight()));
+    for (int y = 0; y < picture.GetHeight(); ++y)
+        for (int x = 0; x < picture.GetWidth(); ++x)
+            digest.Word32(picture.Row(y)[x] & 0x00FFFFFFu);
+    return digest.Value();
+}
+
 // Pictures laid out left to right on a neutral sheet.
 class CSheet {
 public:
@@ -98,11 +112,16 @@ private:
 class DialogGallery : public ::testing::Test {
 protected:
     DialogGallery() : m_skin(nullptr) {}
+    // On the skin the dialogs and controls read: the current one, which is
+    // the main dialog's while one exists (its construction makes it
+    // current), else the fixture's own.
     void Apply(const Look& look)
     {
-        m_skin.SetStyle(look.style);
-        m_skin.SetWindowColor(look.window);
-        m_skin.SetControlColor(look.control);
+        CSkinState* skin = CurrentSkin();
+        ASSERT_NE(skin, nullptr);
+        skin->SetStyle(look.style);
+        skin->SetWindowColor(look.window);
+        skin->SetControlColor(look.control);
         ResetRingTable();
     }
 
@@ -116,23 +135,31 @@ TEST_F(DialogGallery, SecondaryDialogsInEveryStyle)
     for (const char* name : {"Evening sun", "Rear Shadow", "Soft contact"})
         saveParameterSet(AppSettings(), name, DefaultShadowParams());
     CMainDlg main;
-    for (const Look& look : kLooks) {
+    ASSERT_EQ(CurrentSkin(), &main.Skin());
+    // Each dialog's picture in each look, to hold the looks apart below.
+    std::vector<std::vector<uint64_t>> digests(std::size(kLooks));
+    for (size_t l = 0; l < std::size(kLooks); ++l) {
+        const Look& look = kLooks[l];
         Apply(look);
         CSheet sheet;
         CDib picture;
+        const auto add = [&]() {
+            sheet.Add(picture);
+            digests[l].push_back(PictureDigest(picture));
+        };
         {
             CInputDlg save(nullptr, "");
             save.m_strName = "Evening sun";
             ASSERT_TRUE(save.Create());
             Capture(save, picture, 40, 40);
-            sheet.Add(picture);
+            add();
         }
         {
             CManagePresetsDlg manage(nullptr);
             ASSERT_TRUE(manage.Create());
             ::SendDlgItemMessageA(manage.m_hWnd, IDC_PRESETS_LIST, LB_SETCURSEL, 1, 0);
             Capture(manage, picture, 40, 40);
-            sheet.Add(picture);
+            add();
         }
         const struct {
             const char* text;
@@ -148,10 +175,17 @@ TEST_F(DialogGallery, SecondaryDialogsInEveryStyle)
             CMessageDlg message(m.text, m.icon, m.type, nullptr);
             ASSERT_TRUE(message.Create());
             Capture(message, picture, 40, 40);
-            sheet.Add(picture);
+            add();
         }
         sheet.Save(std::string("dialogs-") + look.name);
     }
+    // Every dialog looks different in every look: a style changes the
+    // buttons and the frame, the colours change them all.
+    for (size_t a = 0; a < std::size(kLooks); ++a)
+        for (size_t b = a + 1; b < std::size(kLooks); ++b)
+            for (size_t d = 0; d < digests[a].size(); ++d)
+                EXPECT_NE(digests[a][d], digests[b][d])
+                    << "dialog " << d << " is the same in " << kLooks[a].name << " and " << kLooks[b].name;
 }
 
 TEST_F(DialogGallery, AboutBoxWithItsCreditsMidScroll)
