@@ -55,18 +55,19 @@ PixelRect ShadowedPart(const RasterImage& canvas, const RasterImage& original, c
     return part;
 }
 
-RasterImage Crop(const RasterImage& image, const PixelRect& part)
+// Cuts `image` down to `part` where it lies: each row moves to an earlier
+// place (or stays), so going down the rows never overwrites one still to
+// come, and no second canvas-sized buffer is needed.
+void CropInPlace(RasterImage& image, const PixelRect& part)
 {
-    RasterImage out;
-    out.width = part.right - part.left;
-    out.height = part.bottom - part.top;
-    out.planes = image.planes;
-    out.pixels.resize(size_t(out.RowBytes()) * out.height);
-    for (int y = 0; y < out.height; ++y)
-        std::memcpy(&out.pixels[size_t(y) * out.RowBytes()],
-                    &image.pixels[size_t(part.top + y) * image.RowBytes() + size_t(part.left) * image.planes],
-                    size_t(out.RowBytes()));
-    return out;
+    const size_t fromBytes = size_t(image.RowBytes());
+    const size_t rowBytes = size_t(part.right - part.left) * size_t(image.planes);
+    for (int y = part.top; y < part.bottom; ++y)
+        std::memmove(&image.pixels[size_t(y - part.top) * rowBytes],
+                     &image.pixels[size_t(y) * fromBytes + size_t(part.left) * image.planes], rowBytes);
+    image.width = part.right - part.left;
+    image.height = part.bottom - part.top;
+    image.pixels.resize(rowBytes * size_t(image.height));
 }
 
 // Margins that hold the whole plane, and the 20-pixel surround the texture
@@ -165,9 +166,8 @@ FitPlacement ApplyShadowFitted(RasterImage& image, const RasterImage* mask, cons
     placement.cut = (wanted.left > limit && part.left == 0) || (wanted.top > limit && part.top == 0) ||
                     (wanted.right > limit && part.right == canvas.width) ||
                     (wanted.bottom > limit && part.bottom == canvas.height);
-    image = part.left == 0 && part.top == 0 && part.right == canvas.width && part.bottom == canvas.height
-                ? std::move(canvas)
-                : Crop(canvas, part);
+    CropInPlace(canvas, part);
+    image = std::move(canvas);
     lap("fit: trim");
     return placement;
 }
