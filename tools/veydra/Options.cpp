@@ -107,8 +107,12 @@ std::string TakeValue(const std::vector<std::string>& args, size_t& i, std::stri
 bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOptions& out, Overrides& o)
 {
     std::string flag = args[i];
-    if (flag == "--timings" || flag == "--fit") {
-        (flag == "--fit" ? out.fit : out.timings) = true;
+    if (flag == "--timings") {
+        out.timings = true;
+        return true;
+    }
+    if (flag == "--fit") {
+        out.fit = true;
         return true;
     }
     const std::string name = flag.substr(0, flag.find('='));
