@@ -22,8 +22,10 @@
 #include "WicPng.h"
 #include "params/PresetStore.h"
 #include "params/RegistryStore.h"
+#include "params/SettingsStore.h"
 #include "render/ShadowScene.h"
 #include "resources/DialogResources.h"
+#include "support/ModalScript.h"
 #include "support/UiTestSupport.h"
 #include "ui/controls/PreviewBitmap.h"
 #include "ui/dialogs/AboutDlg.h"
@@ -32,6 +34,7 @@
 #include "ui/dialogs/MainDlg.h"
 #include "ui/dialogs/ManagePresetsDlg.h"
 #include "ui/dialogs/MessageDlg.h"
+#include "ui/skin/ShiftColor.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/ToolDlg.h"
 
@@ -186,6 +189,60 @@ TEST_F(DialogGallery, SecondaryDialogsInEveryStyle)
             for (size_t d = 0; d < digests[a].size(); ++d)
                 EXPECT_NE(digests[a][d], digests[b][d])
                     << "dialog " << d << " is the same in " << kLooks[a].name << " and " << kLooks[b].name;
+}
+
+// How much of `part` (window coordinates) of the picture is exactly `colour`.
+double ShareOf(const CDib& picture, const RECT& part, COLORREF colour)
+{
+    int same = 0, all = 0;
+    for (int y = part.top; y < part.bottom; ++y)
+        for (int x = part.left; x < part.right; ++x, ++all)
+            same += PixelColor(picture, x, y) == colour;
+    return all ? double(same) / all : 0;
+}
+
+// The one message shown before any main dialog exists (the run's refusal)
+// has no main dialog's skin to read: it takes the look the last dialog
+// stored, style and colours, as the others take the main dialog's.
+TEST(DialogGalleryStoredLook, TheRefusalMessageWearsTheStoredLook)
+{
+    CTestSettingsRoot settings;
+    CRecordingTimers timers;
+    ASSERT_EQ(CurrentSkin(), nullptr);
+    const COLORREF window = 0x00584C44, control = 0x0030A0F0;
+    AppSettings().SetInt("", SettingNames::kButtonStyle, kStyleFlat);
+    AppSettings().SetInt("", SettingNames::kWindowColor, static_cast<int32_t>(window));
+    AppSettings().SetInt("", SettingNames::kControlColor, static_cast<int32_t>(control));
+    ResetRingTable();
+
+    CDib picture;
+    RECT button{}, below{};
+    CModalScript script;
+    script.Then("the message shows, painted", [&] {
+        const HWND dialog = FindOurDialog(IDD_VEYDRA_MESSAGE);
+        if (dialog == nullptr || !::IsWindowVisible(dialog))
+            return false;
+        ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        if (!CaptureWindow(dialog, picture))
+            return false;
+        RECT frame, ok;
+        ::GetWindowRect(dialog, &frame);
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_MESSAGE_BUTTON_RIGHT), &ok);
+        button = RECT{ok.left - frame.left, ok.top - frame.top, ok.right - frame.left, ok.bottom - frame.top};
+        // The band under the buttons, which only the frame's stripes fill.
+        below = RECT{button.left, button.bottom + 2, button.right, frame.bottom - frame.top - 3};
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    ShowSkinnedMessage("This filter requires a selection or a layer with transparency!", 177, 1, nullptr);
+    PumpUntil([&] { return script.Finished(); }, 1000);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_NE(SaveScreenshot(picture, "message-stored-look"), "");
+    EXPECT_EQ(CurrentSkin(), nullptr);  // the look lived as long as the message
+    // A flat face is the control colour; the stripes are the window colour
+    // shifted by 4 either way (the default strength).
+    EXPECT_GT(ShareOf(picture, button, control), 0.5);
+    EXPECT_GT(ShareOf(picture, below, ShiftColor(window, 4)) + ShareOf(picture, below, ShiftColor(window, -4)), 0.9);
 }
 
 TEST_F(DialogGallery, AboutBoxWithItsCreditsMidScroll)
