@@ -147,6 +147,11 @@ FitPlacement ApplyShadowFitted(RasterImage& image, const RasterImage* mask, cons
     const Margins m{std::min(wanted.left, limit), std::min(wanted.top, limit), std::min(wanted.right, limit),
                     std::min(wanted.bottom, limit)};
     lap("fit: shadow reach");
+    const uint64_t canvasWidth = uint64_t(image.width) + m.left + m.right;
+    const uint64_t canvasHeight = uint64_t(image.height) + m.top + m.bottom;
+    if (canvasWidth * canvasHeight * 4 > kMaxImageBytes)
+        throw CliError(options.input + ": the canvas --fit needs, " + std::to_string(canvasWidth) + "x" +
+                       std::to_string(canvasHeight) + ", is too large to hold in memory");
 
     RasterImage canvas = PadImage(image, m.left, m.top, m.right, m.bottom, options.background);
     RasterImage canvasMask;
