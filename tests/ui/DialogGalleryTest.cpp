@@ -4,6 +4,8 @@
 // judge:
 //   dialogs-<style>.png   Save preset, Manage presets and the message
 //                         dialog's button sets, side by side
+//   message-stored-look.png  the run's refusal, before any main dialog,
+//                         in a look read from the settings
 //   about-<style>.png     the About box, credits mid-scroll
 //   preview-sample.png    the preview control (900 x 560) in a frame
 #include <windows.h>
