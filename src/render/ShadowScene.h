@@ -14,6 +14,7 @@
 #include "imaging/Dib.h"
 #include "imaging/PreviewView.h"
 #include "params/ShadowParams.h"
+#include "render/DocumentPlanes.h"
 #include "render/HostBuffers.h"
 #include "render/Render3D.h"
 #include "render/RunGeometry.h"
@@ -61,6 +62,12 @@ public:
     void ComposePreview(const ShadowParams& params);
     void CompositeShadow(const ShadowParams& params);
 
+    // A grey or 16-bit document, which the scene sees through its 8-bit
+    // reduction (DocumentReduction.h): the shadow colour becomes grey on a
+    // grey document and the final composite goes into the document's own
+    // samples. Null (as made): the host buffers are the document.
+    void SetDocument(const DocumentPlanes* document) { m_pDocument = document; }
+
     bool HasEngine() const { return m_pRender != nullptr; }
     // Every buffer the scene's use needs could be had (CDib reports a failed
     // allocation as an empty buffer).
@@ -104,6 +111,7 @@ private:
     PixelRect ViewPart() const;
 
     HostBuffers m_host;
+    const DocumentPlanes* m_pDocument = nullptr;
     bool m_bFinalOnly = false;
     // The texture the engine held before the last rebuild, kept so that the
     // next rebuild of the same size reuses its memory.
