@@ -5,6 +5,8 @@
 #include <new>
 #include <ostream>
 
+#include "DeepRender.h"
+#include "PngDeep.h"
 #include "imaging/WorkerThreads.h"
 #include "render/RunGeometry.h"
 #include "render/ShadowScene.h"
@@ -48,6 +50,10 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
     if (mask && (mask->width != image.width || mask->height != image.height))
         throw CliError(options.mask + ": mask is " + std::to_string(mask->width) + "x" + std::to_string(mask->height) +
                        ", the image " + std::to_string(image.width) + "x" + std::to_string(image.height));
+    if (KeepsOwnDepth(image)) {
+        ApplyShadowAtOwnDepth(image, mask, options, lap);
+        return;
+    }
 
     // The host's input and output are one buffer here, as some hosts hand
     // them; nothing is written to it before the final composite.
@@ -87,7 +93,9 @@ void RunRender(const RenderOptions& options, std::ostream& log)
         SetWorkerThreadCount(options.threads);
     StageClock clock(options.timings, log);
     const auto lap = [&clock](const char* stage) { clock.Lap(stage); };
-    RasterImage image = ReadPng(options.input, PngLoad::Colour);
+    RasterImage image;
+    if (!ReadPngAtOwnDepth(options.input, image))
+        image = ReadPng(options.input, PngLoad::Colour);
     RasterImage mask;
     if (!options.mask.empty())
         mask = ReadPng(options.mask, PngLoad::Grey);
