@@ -25,6 +25,10 @@ TEST(DeepSamples, ExpandThenReduceGivesTheValueBack)
             EXPECT_EQ(ReduceTo8(ExpandFrom8(v, full), full), v) << full;
         EXPECT_EQ(ExpandFrom8(255, full), full);
     }
+    for (uint32_t v = 0; v <= kHostScale; ++v)
+        ASSERT_EQ(ReduceTo8Fixed<kHostScale>(v), ReduceTo8(v, kHostScale)) << v;
+    for (uint32_t v = 0; v <= kPngScale; ++v)
+        ASSERT_EQ(ReduceTo8Fixed<kPngScale>(v), ReduceTo8(v, kPngScale)) << v;
     EXPECT_EQ(ExpandFrom8(1, kHostScale), 129u);   // 128.5 rounds up
     EXPECT_EQ(ExpandFrom8(128, kHostScale), 16448u);
     EXPECT_EQ(ExpandFrom8(1, kPngScale), 257u);
