@@ -51,8 +51,8 @@ const char* UnsupportedModeText(const FilterRecord& r)
         return "Veydra works on 8 and 16 bits per channel; this document has 32. "
                "Convert it to 16 bits per channel first.";
     default:
-        return "Veydra works on RGB and Grayscale documents of 8 or 16 bits per channel; "
-               "convert this one to RGB first.";
+        return "Veydra works on RGB and Grayscale documents of 8 or 16 bits per channel. "
+               "Convert this one to RGB first.";
     }
 }
 
