@@ -424,7 +424,7 @@ void CFilterHost::ReportOutputPadding() const
 {
     if (!m_bOutHandedOut || m_options.padRows == 0)
         return;
-    const size_t used = size_t(m_outRect.Width()) * (m_nOutHi - m_nOutLo + 1);
+    const size_t used = size_t(m_outRect.Width()) * (m_nOutHi - m_nOutLo + 1) * m_doc.SampleBytes();
     bool written = false;
     for (size_t i = 0; i < m_out.Size() && !written; ++i)
         written = i % size_t(m_nOutRowBytes) >= used && m_out[i] != FilledByte(i);
