@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/PluginFixtures.h"
+#include "support/ScreenshotFolder.h"
 
 namespace {
 
@@ -161,6 +162,40 @@ TEST_F(DeepDocumentRun, GreyDocumentsGetGreyShadows)
     }
     EXPECT_LE(worst, 1);
     EXPECT_GT(shadowed, 0);
+}
+
+TEST_F(DeepDocumentRun, DialogScreenshots)
+{
+    // The bundled picture as a 16-bit file whose low bits carry a gentle
+    // ripple (as a photograph's do), and the same picture as a grey
+    // document: the preview shows each as an editor would on screen.
+    std::string sample = VEYDRA_SAMPLE_LAYER;
+    PngSamples eight;
+    std::string error;
+    ASSERT_TRUE(ReadPngSamples(sample, eight, error)) << error;
+    PngSamples deep = eight;
+    deep.depth = 16;
+    for (size_t i = 0; i < deep.samples.size(); ++i) {
+        const int v = eight.samples[i];
+        const int ripple = v == 0 || v == 255 ? 0 : int(i * 29 % 101) - 50;
+        deep.samples[i] = static_cast<uint16_t>(v * 257 + ripple);
+    }
+    const std::string photo16 = SaveDeep("deep-sample-16.png", deep);
+    const std::string dir = ScreenshotFolder(VEYDRA_SCREENSHOT_DIR);
+    const struct {
+        std::string input, switches, steps, name;
+    } shots[] = {
+        {photo16, "--depth 16", "", "main-16-bit"},
+        {sample, "--mode gray", "color FF0000; settle; ", "main-grey"},  // a red shadow shows as its grey
+        {sample, "--mode gray --depth 16", "", "main-grey-16-bit"},
+    };
+    for (const auto& shot : shots) {
+        const HostReport r = RunHost("run " + Quote(ModulePath()) + " " + Quote(shot.input) + " " + shot.switches +
+                                     " --dialog --ui \"settle; menu presets 'Cast In Front'; settle; " + shot.steps + "screenshot " +
+                                     dir + "/" + shot.name + ".png; cancel\"");
+        EXPECT_TRUE(r.Line("ui: screenshot ").size() > 0) << r.Text();
+        EXPECT_EQ(r.Result(3), -128) << r.Text();
+    }
 }
 
 }  // namespace
