@@ -67,15 +67,21 @@ void RunFilter(FilterRecord& record)
     DocumentPlanes document;
     CDocumentReduction reduction;
     HostBuffers buffers;
+    RunGeometry geometry;
+    RunRefusal refusal = RunRefusal::None;
     if (kind.IsPlainRgb8()) {
         buffers = BuffersOf(record);
+        refusal = ComputeRunGeometry(buffers, geometry);
     } else {
         document = DocumentOf(record, kind);
-        buffers = reduction.Reduce(document);
         dialog.m_pDocument = &document;
+        if (document.HasTransparency() && !document.maskData) {
+            refusal = reduction.ReduceLayerObject(document, buffers, geometry);
+        } else {
+            buffers = reduction.Reduce(document);
+            refusal = ComputeRunGeometry(buffers, geometry);
+        }
     }
-    RunGeometry geometry;
-    const RunRefusal refusal = ComputeRunGeometry(buffers, geometry);
     if (refusal != RunRefusal::None)
         Refuse(dialog, refusal);
 

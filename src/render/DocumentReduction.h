@@ -10,6 +10,7 @@
 #include "imaging/LargeMemory.h"
 #include "render/DocumentPlanes.h"
 #include "render/HostBuffers.h"
+#include "render/RunGeometry.h"
 
 class CDocumentReduction {
 public:
@@ -19,6 +20,15 @@ public:
     // (nothing should be written there: the result goes to the document).
     // Throws std::bad_alloc when the memory cannot be had.
     HostBuffers Reduce(const DocumentPlanes& document);
+
+    // The same for a layer without a selection, where the engine reads
+    // nothing of the picture outside the crop box around the object: finds
+    // the object in the document's own transparency samples, fills
+    // `geometry` exactly as ComputeRunGeometry does on the whole reduction,
+    // and reduces only the crop box (the rest of the buffer is left unset).
+    // On a large layer most of the picture is never read or written.
+    // Returns the refusal, if any; `host` is meaningful only without one.
+    RunRefusal ReduceLayerObject(const DocumentPlanes& document, HostBuffers& host, RunGeometry& geometry);
 
 private:
     LargeVector<uint8_t> m_pixels;

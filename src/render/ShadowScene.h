@@ -65,7 +65,10 @@ public:
     // A grey or 16-bit document, which the scene sees through its 8-bit
     // reduction (DocumentReduction.h): the shadow colour becomes grey on a
     // grey document and the final composite goes into the document's own
-    // samples. Null (as made): the host buffers are the document.
+    // samples. Null (as made): the host buffers are the document. On such a
+    // layer without a selection the reduction holds only the crop box
+    // (CDocumentReduction::ReduceLayerObject): nothing here may read the
+    // host's pixels of a layer outside it.
     void SetDocument(const DocumentPlanes* document) { m_pDocument = document; }
 
     bool HasEngine() const { return m_pRender != nullptr; }

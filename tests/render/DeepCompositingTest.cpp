@@ -357,6 +357,42 @@ TEST(DeepDocument, ReducedResultMatchesTheEightBitResult)
     }
 }
 
+// A layer without a selection reduces only its crop box: the geometry and
+// every reduced byte in the crop box are those of the whole reduction.
+TEST(DeepDocument, LayerObjectReductionMatchesTheWholeOne)
+{
+    const int w = 150, h = 120;
+    const std::vector<uint8_t> digestLayer = MakeLayer(w, h);
+    std::vector<uint8_t> edge(size_t(w) * h * 4, 0), line = edge, none = edge;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < 30; ++x)
+            edge[(size_t(y) * w + x) * 4 + 3] = static_cast<uint8_t>(255 - x * 8);  // touches three edges
+    for (int y = 10; y < 100; ++y)
+        line[(size_t(y) * w + 77) * 4 + 3] = 255;  // one pixel wide: refused
+    const std::vector<uint8_t>* const pictures[] = {&digestLayer, &edge, &line, &none};
+    for (const std::vector<uint8_t>* picture : pictures) {
+        for (uint32_t full : {kHostScale, kPngScale}) {
+            Case c{w, h, 3, true};
+            const std::vector<uint16_t> in16 = DeepSamples(c, *picture, full);
+            DocumentPlanes d;
+            d.width = w, d.height = h, d.depth = 16, d.colours = 3, d.planes = 4, d.fullScale = full;
+            d.inData = in16.data(), d.inRowBytes = w * 8;
+            CDocumentReduction whole, part;
+            const HostBuffers all = whole.Reduce(d);
+            RunGeometry expected, got;
+            const RunRefusal want = ComputeRunGeometry(all, expected);
+            HostBuffers some;
+            ASSERT_EQ(part.ReduceLayerObject(d, some, got), want);
+            if (want != RunRefusal::None)
+                continue;
+            EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0);
+            for (int y = got.cropTop; y <= got.cropBottom; ++y)
+                ASSERT_EQ(0, std::memcmp(some.InPixel(got.cropLeft, y), all.InPixel(got.cropLeft, y),
+                                         size_t(got.CropWidth()) * 4)) << y;
+        }
+    }
+}
+
 TEST(DeepDocument, GreyDocumentGetsAGreyShadowAndPreview)
 {
     // A grey layer with a pure red shadow: the engine's shadow is the red's

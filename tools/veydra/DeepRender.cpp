@@ -26,13 +26,18 @@ void ApplyShadowAtOwnDepth(RasterImage& image, const RasterImage* mask, const Re
 
     CDocumentReduction reduction;
     HostBuffers host;
+    RunGeometry geometry;
+    RunRefusal refusal = RunRefusal::None;
     try {
-        host = reduction.Reduce(document);
+        if (document.HasTransparency() && !mask) {
+            refusal = reduction.ReduceLayerObject(document, host, geometry);
+        } else {
+            host = reduction.Reduce(document);
+            refusal = ComputeRunGeometry(host, geometry);
+        }
     } catch (const std::bad_alloc&) {
         throw CliError(options.input + ": image too large to hold in memory");
     }
-    RunGeometry geometry;
-    const RunRefusal refusal = ComputeRunGeometry(host, geometry);
     if (refusal != RunRefusal::None)
         throw CliError(options.input + ": " + RefusalText(refusal));
     lap("object bounds");
