@@ -29,6 +29,50 @@ DocumentKind KindOf(const FilterRecord& r)
     return k;
 }
 
+namespace {
+
+enum class Refused { ThirtyTwoBit, Cmyk, Lab, Indexed, Other };
+
+Refused RefusedKind(const FilterRecord& r)
+{
+    if (r.depth > kDepth16)
+        return Refused::ThirtyTwoBit;
+    switch (r.imageMode) {
+    case ImageMode::kCMYKColor:
+    case ImageMode::kCMYK64:
+        return Refused::Cmyk;
+    case ImageMode::kLab:
+    case ImageMode::kLab48:
+        return Refused::Lab;
+    case ImageMode::kIndexedColor:
+        return Refused::Indexed;
+    case ImageMode::kRGB96:
+    case ImageMode::kGray32:
+        return Refused::ThirtyTwoBit;
+    default:
+        return Refused::Other;
+    }
+}
+
+}  // namespace
+
+const char* UnsupportedModeKey(const FilterRecord& r)
+{
+    switch (RefusedKind(r)) {
+    case Refused::ThirtyTwoBit:
+        return "err_mode_32bit";
+    case Refused::Cmyk:
+        return "err_mode_cmyk";
+    case Refused::Lab:
+        return "err_mode_lab";
+    case Refused::Indexed:
+        return "err_mode_indexed";
+    case Refused::Other:
+        break;
+    }
+    return "err_mode";
+}
+
 const char* UnsupportedModeText(const FilterRecord& r)
 {
     if (r.depth > kDepth16)

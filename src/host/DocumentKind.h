@@ -23,8 +23,11 @@ struct DocumentKind {
 // refused.
 DocumentKind KindOf(const FilterRecord& record);
 
-// The message for a refused document, naming its mode.
+// The message for a refused document, naming its mode, and its language key
+// (section "Msg"): err_mode_cmyk, err_mode_lab, err_mode_indexed,
+// err_mode_32bit, or err_mode for any other.
 const char* UnsupportedModeText(const FilterRecord& record);
+const char* UnsupportedModeKey(const FilterRecord& record);
 
 // The delivered buffers of a grey or 16-bit document (call after
 // CheckBuffers): samples on the host's 0..32768 scale at 16 bits.

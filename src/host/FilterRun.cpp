@@ -40,8 +40,8 @@ void RunFilter(FilterRecord& record)
     const DocumentKind kind = KindOf(record);
     if (!kind.supported) {
         CMainDlg dialog;
-        dialog.ShowMessage(TheLanguage().Lookup("Msg", "err_mode", UnsupportedModeText(record)), kWarningIcon,
-                           kMessageOk);
+        const std::string text = TheLanguage().Lookup("Msg", UnsupportedModeKey(record), UnsupportedModeText(record));
+        dialog.ShowMessage(text, kWarningIcon, kMessageOk);
         throw CCodeFailure(HostResult::kUserCanceled);
     }
     // Fewer planes than the mode has colours: a fault of the host's.

@@ -46,6 +46,9 @@ TEST(DocumentKind, ModesAndDepths)
     FilterRecord cmyk{};
     cmyk.imageMode = ImageMode::kCMYKColor;
     EXPECT_NE(std::string(UnsupportedModeText(cmyk)).find("CMYK"), std::string::npos);
+    EXPECT_STREQ(UnsupportedModeKey(cmyk), "err_mode_cmyk");
+    cmyk.depth = 32;
+    EXPECT_STREQ(UnsupportedModeKey(cmyk), "err_mode_32bit");
 }
 
 TEST(DocumentKind, GreyLayerAsksForTransparencyAndSixteenBitRowsAreChecked)
