@@ -3,6 +3,9 @@
 radius 1000 with a soft 3-pixel rim on a transparent ground, coloured by
 position; the same picture shadow_bench builds in memory. For timing the
 plug-in through veydra-host against `veydra render --timings` on one file.
+With --depth 16 the same picture as a 16-bit RGBA file: each sample the 8-bit
+one times 257 (so the 8-bit file is its exact reduction) plus a small ripple
+that stays within the sample's 8-bit step, as a photograph's low bits would.
 Standard library only."""
 import math
 import struct
@@ -22,17 +25,34 @@ def row(y):
     return bytes(out)
 
 
-def main(path):
+def row16(y):
+    eight = row(y)
+    out = bytearray(1 + WIDTH * 8)
+    for i in range(WIDTH * 4):
+        v = eight[1 + i]
+        ripple = 0 if v in (0, 255) else (i * 37 + y * 11) % 129 - 64
+        struct.pack_into(">H", out, 1 + 2 * i, v * 257 + ripple)
+    return bytes(out)
+
+
+def main(path, depth=8):
+    make = row16 if depth == 16 else row
     compressor = zlib.compressobj(1)
-    data = b"".join(compressor.compress(row(y)) for y in range(HEIGHT)) + compressor.flush()
+    data = b"".join(compressor.compress(make(y)) for y in range(HEIGHT)) + compressor.flush()
 
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
 
-    header = struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", WIDTH, HEIGHT, depth, 6, 0, 0, 0)
     with open(path, "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b""))
 
 
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "bench-layer.png")
+    args = sys.argv[1:]
+    depth = 8
+    if "--depth" in args:
+        at = args.index("--depth")
+        depth = int(args[at + 1])
+        del args[at:at + 2]
+    main(args[0] if args else "bench-layer.png", depth)

@@ -1,9 +1,11 @@
 #include "host/FilterRun.h"
 
+#include "host/DocumentKind.h"
 #include "host/HostFailure.h"
 #include "host/PlainMessage.h"
 #include "host/RunRequest.h"
 #include "lang/Language.h"
+#include "render/DocumentReduction.h"
 #include "render/RunGeometry.h"
 #include "ui/dialogs/MainDlg.h"
 
@@ -32,9 +34,18 @@ void FetchImage(FilterRecord& record)
 
 void RunFilter(FilterRecord& record)
 {
-    // Anything with fewer planes is not an RGB image; the registration
-    // resource keeps such documents away, but a host may still send one.
-    if (record.planes < 3)
+    // The registration resource keeps other modes away, but a host may still
+    // call with one: say why nothing happens, before any pixel is asked for,
+    // and end as a refusal does (the user has been told).
+    const DocumentKind kind = KindOf(record);
+    if (!kind.supported) {
+        CMainDlg dialog;
+        const std::string text = TheLanguage().Lookup("Msg", UnsupportedModeKey(record), UnsupportedModeText(record));
+        dialog.ShowMessage(text, kWarningIcon, kMessageOk);
+        throw CCodeFailure(HostResult::kUserCanceled);
+    }
+    // Fewer planes than the mode has colours: a fault of the host's.
+    if (record.planes < kind.colours)
         throw CCodeFailure(HostResult::kFilterBadMode);
     // An empty filter rectangle (hosts give one for documents beyond their
     // limits) has no object; say so before asking the host for nothing.
@@ -51,9 +62,26 @@ void RunFilter(FilterRecord& record)
     }
 
     CMainDlg dialog;  // registers as the current main dialog for ShowMessage
-    const HostBuffers buffers = BuffersOf(record);
+    // A grey or 16-bit document is seen by the engine through its 8-bit
+    // reduction; the result is laid over the document's own samples.
+    DocumentPlanes document;
+    CDocumentReduction reduction;
+    HostBuffers buffers;
     RunGeometry geometry;
-    const RunRefusal refusal = ComputeRunGeometry(buffers, geometry);
+    RunRefusal refusal = RunRefusal::None;
+    if (kind.IsPlainRgb8()) {
+        buffers = BuffersOf(record);
+        refusal = ComputeRunGeometry(buffers, geometry);
+    } else {
+        document = DocumentOf(record, kind);
+        dialog.m_pDocument = &document;
+        if (document.HasTransparency() && !document.maskData) {
+            refusal = reduction.ReduceLayerObject(document, buffers, geometry);
+        } else {
+            buffers = reduction.Reduce(document);
+            refusal = ComputeRunGeometry(buffers, geometry);
+        }
+    }
     if (refusal != RunRefusal::None)
         Refuse(dialog, refusal);
 

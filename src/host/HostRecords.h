@@ -106,6 +106,41 @@ const int16_t kChosen = -1;
 const int16_t kRGB = 0;
 }  // namespace ColorSpace
 
+// imageMode values. The registration resource's mode flags give mode m the
+// bit 0x80 >> (m % 8) of byte m / 8.
+namespace ImageMode {
+const int16_t kBitmap = 0;
+const int16_t kGrayScale = 1;
+const int16_t kIndexedColor = 2;
+const int16_t kRGBColor = 3;
+const int16_t kCMYKColor = 4;
+const int16_t kMultichannel = 7;
+const int16_t kLab = 9;
+const int16_t kGray16 = 10;
+const int16_t kRGB48 = 11;
+const int16_t kLab48 = 12;
+const int16_t kCMYK64 = 13;
+const int16_t kRGB96 = 16;
+const int16_t kGray32 = 17;
+}  // namespace ImageMode
+
+// The mode-flag byte and bit of an imageMode in the registration resource.
+constexpr int ModeFlagByte(int16_t mode) { return mode / 8; }
+constexpr uint8_t ModeFlagBit(int16_t mode) { return static_cast<uint8_t>(0x80 >> (mode % 8)); }
+static_assert(ModeFlagByte(ImageMode::kRGBColor) == 0 && ModeFlagBit(ImageMode::kRGBColor) == 0x10, "RGB flag");
+static_assert(ModeFlagByte(ImageMode::kGrayScale) == 0 && ModeFlagBit(ImageMode::kGrayScale) == 0x40, "grey flag");
+static_assert(ModeFlagByte(ImageMode::kRGB48) == 1 && ModeFlagBit(ImageMode::kRGB48) == 0x10, "RGB48 flag");
+static_assert(ModeFlagByte(ImageMode::kGray16) == 1 && ModeFlagBit(ImageMode::kGray16) == 0x20, "Gray16 flag");
+static_assert(ModeFlagByte(ImageMode::kGray32) == 2 && ModeFlagBit(ImageMode::kGray32) == 0x40, "Gray32 flag");
+
+// At a `depth` of 16 every plane sample is a 16-bit integer in the machine's
+// byte order running from 0 to 32768 (not 65535): full intensity, full
+// opacity. The selection mask stays one byte per pixel at every depth.
+const int32_t kDepth8 = 8;
+const int32_t kDepth16 = 16;
+const uint32_t kSixteenBitFull = 32768;
+static_assert(kSixteenBitFull == 1u << 15, "16-bit samples top out at 2^15");
+
 struct Point16 {
     int16_t v;  // row first
     int16_t h;

@@ -1,11 +1,14 @@
 #include "host/RunRequest.h"
 
+#include "host/DocumentKind.h"
+
 void RequestWholeImage(FilterRecord& r)
 {
     // filterCase 0 (the host did not say) counts as no transparency; hosts
     // that deliver four planes anyway are recognised by `planes` alone.
-    if (r.filterCase > FilterCase::kFloatingSelection && r.planes == 3)
-        r.planes = 4;
+    const DocumentKind kind = KindOf(r);
+    if (r.filterCase > FilterCase::kFloatingSelection && r.planes == kind.colours)
+        r.planes = static_cast<int16_t>(kind.colours + 1);
     r.inRect = r.filterRect;
     r.outRect = r.filterRect;
     r.maskRect = r.haveMask ? r.filterRect : Rect16{0, 0, 0, 0};
@@ -25,7 +28,7 @@ void RequestNoMoreData(FilterRecord& r)
 
 BufferProblem CheckBuffers(const FilterRecord& r)
 {
-    const int64_t pixelBytes = int64_t(r.filterRect.Width()) * r.planes;
+    const int64_t pixelBytes = int64_t(r.filterRect.Width()) * r.planes * (KindOf(r).depth / 8);
     if (r.outData == nullptr || r.outRowBytes < pixelBytes)
         return BufferProblem::NoOutput;
     if (r.inData == nullptr || r.inRowBytes < pixelBytes)

@@ -7,6 +7,7 @@
 
 #include "imaging/WorkerThreads.h"
 #include "render/Compositing.h"
+#include "render/DeepCompositing.h"
 
 namespace {
 
@@ -221,7 +222,9 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     std::vector<ARGB*> rows(static_cast<size_t>(h));
     for (int y = 0; y < h; ++y)
         rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
-    const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
+    ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
+    if (m_pDocument && m_pDocument->IsGrey())
+        colour = GreyArgb(colour);
     ParallelFor(h, LinesPerThread(w), [&](int begin, int end) {
         FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
     });
@@ -449,6 +452,10 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
 void CShadowScene::CompositeShadow(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
-    ::CompositeShadow(m_dibRender, m_rcRender, m_dibObject, m_geometry, m_host, params.transparency,
-                      params.IsOutside());
+    if (m_pDocument)
+        ::CompositeDocument(m_dibRender, m_rcRender, m_dibObject, m_geometry, *m_pDocument, params.transparency,
+                            params.IsOutside());
+    else
+        ::CompositeShadow(m_dibRender, m_rcRender, m_dibObject, m_geometry, m_host, params.transparency,
+                          params.IsOutside());
 }

@@ -14,6 +14,7 @@
 #include "imaging/Dib.h"
 #include "imaging/PreviewView.h"
 #include "params/ShadowParams.h"
+#include "render/DocumentPlanes.h"
 #include "render/HostBuffers.h"
 #include "render/Render3D.h"
 #include "render/RunGeometry.h"
@@ -69,6 +70,15 @@ public:
     void ComposePreview(const ShadowParams& params);
     void CompositeShadow(const ShadowParams& params);
 
+    // A grey or 16-bit document, which the scene sees through its 8-bit
+    // reduction (DocumentReduction.h): the shadow colour becomes grey on a
+    // grey document and the final composite goes into the document's own
+    // samples. Null (as made): the host buffers are the document. On such a
+    // layer without a selection the reduction holds only the crop box
+    // (CDocumentReduction::ReduceLayerObject): nothing here may read the
+    // host's pixels of a layer outside it.
+    void SetDocument(const DocumentPlanes* document) { m_pDocument = document; }
+
     bool HasEngine() const { return m_pRender != nullptr; }
     // Every buffer the scene's use needs could be had (CDib reports a failed
     // allocation as an empty buffer).
@@ -112,6 +122,7 @@ private:
     PixelRect ViewPart() const;
 
     HostBuffers m_host;
+    const DocumentPlanes* m_pDocument = nullptr;
     bool m_bFinalOnly = false;
     // The texture the engine held before the last rebuild, kept so that the
     // next rebuild of the same size reuses its memory.

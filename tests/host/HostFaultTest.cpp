@@ -106,6 +106,25 @@ std::vector<FaultRow> FaultTable()
         {"a 1 x 1 image with its selection", "run", flat1, mask1, 3, 0, Outcome::Ran, ""},
         {"a 2 x 2 image with its selection", "run", flat2, mask2, 3, 0, Outcome::Ran, ""},
         {"unloaded and loaded between runs", "run", layer, "--repeat 3 --reload", 3, 0, R, "module unloaded"},
+        // Grey and 16-bit documents, and the modes the module refuses.
+        {"a 16-bit layer", "run", layer, "--depth 16", 3, 0, R, ""},
+        {"a 16-bit image with its selection", "run", flat, mask + "--depth 16", 3, 0, R, ""},
+        {"a grey layer", "run", layer, "--mode gray", 3, 0, R, ""},
+        {"a 16-bit grey layer", "run", layer, "--mode gray --depth 16", 3, 0, R, ""},
+        {"a 16-bit grey image with its selection", "run", flat, mask + "--mode gray --depth 16", 3, 0, R, ""},
+        {"a 16-bit layer with padded rows", "run", layer, "--depth 16 --pad-rows 3", 3, 0, R,
+         "outData row padding: untouched"},
+        {"a 16-bit layer whose host says nothing", "run", layer, "--depth 16 --filter-case 0 --planes 4", 3, 0, R, ""},
+        {"a CMYK document", "run", layer, "--image-mode 4", 3, -128, U,
+         Refusal("Veydra works on RGB and Grayscale documents; this one is CMYK. Convert it to RGB first.")},
+        {"a Lab document", "run", layer, "--image-mode 9", 3, -128, U,
+         Refusal("Veydra works on RGB and Grayscale documents; this one is Lab. Convert it to RGB first.")},
+        {"an indexed-colour document", "run", flat, "--image-mode 2", 3, -128, U,
+         Refusal("Veydra works on RGB and Grayscale documents; this one has indexed colours. Convert it to RGB "
+                 "first.")},
+        {"a 32-bit document", "run", layer, "--image-mode 16", 3, -128, U,
+         Refusal("Veydra works on 8 and 16 bits per channel; this document has 32. Convert it to 16 bits per "
+                 "channel first.")},
     };
     if (Is32BitHost()) {
         // The host still holds this layer (and its copies), but the

@@ -18,7 +18,7 @@ TEST(Registration, ResourcesAsAHostReadsThem)
 {
     const HostReport r = RunHost("info " + Quote(ModulePath()));
     const std::vector<std::string> expected = {
-        "PIPL 17000 language 1033: reserved 1, version 0, 10 properties, 330 bytes",
+        "PIPL 17000 language 1033: reserved 1, version 0, 10 properties, 362 bytes",
         "  8BIM kind id 0 length 4: 8BFM",
         "  8BIM name id 0 length 12: \"Veydra...\"",
         "  8BIM catg id 0 length 16: \"Tevra Software\"",
@@ -26,8 +26,8 @@ TEST(Registration, ResourcesAsAHostReadsThem)
         k64 ? "  8BIM 8664 id 0 length 20: \"PluginMainVeydra\"" : "  8BIM wx86 id 0 length 20: \"PluginMainVeydra\"",
         "  8BIM hstm id 0 length 36: version 0, class kzW2, event pqXn, terminology 17000, scope \"Tevra Software "
         "Veydra\"",
-        "  8BIM mode id 0 length 4: 10 00 00 00 (RGB)",
-        "  8BIM enbl id 0 length 32: \"in (PSHOP_ImageMode,RGBMode)\"",
+        "  8BIM mode id 0 length 4: 50 30 00 00 (Gray RGB Gray16 RGB48)",
+        "  8BIM enbl id 0 length 64: \"in (PSHOP_ImageMode,RGBMode,GrayScaleMode,RGB48Mode,Gray16Mode)\"",
         "  8BIM flly id 0 length 4: 80 00 00 00",
         "  8BIM fici id 0 length 28: 1:1/1/07 2:1/1/0F 3:1/1/0F 4:1/1/07 5:1/1/0F 6:1/1/07 7:1/1/0F",
         k64 ? "entry for this host (x64, 8664): PluginMainVeydra" : "entry for this host (x86, wx86): PluginMainVeydra",

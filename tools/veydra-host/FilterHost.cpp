@@ -190,11 +190,11 @@ void CFilterHost::BuildRecord()
     FilterRecord& r = m_record;
     std::memset(&r, 0, sizeof(r));
     const bool fits = m_doc.width <= 32767 && m_doc.height <= 32767;
-    const bool layer = m_doc.planes == 4;
+    const bool layer = m_doc.HasTransparency();
     r.abortProc = NeverAbort;
     r.progressProc = IgnoreProgress;
     r.imageSize = Point16{static_cast<int16_t>(fits ? m_doc.height : 0), static_cast<int16_t>(fits ? m_doc.width : 0)};
-    r.planes = static_cast<int16_t>(layer ? m_options.planes : 3);
+    r.planes = static_cast<int16_t>(layer && m_options.planes > 0 ? m_options.planes : m_doc.colours);
     // Like hosts past their limit: a document too big for 16-bit
     // coordinates gets an empty filter rectangle.
     if (fits && !m_options.emptyFilterRect)
@@ -210,7 +210,7 @@ void CFilterHost::BuildRecord()
     r.autoMask = r.haveMask;
     r.backColor[0] = r.backColor[1] = r.backColor[2] = 255;
     r.hostSig = FourCC("vHst");
-    r.imageMode = 3;  // RGB
+    r.imageMode = static_cast<int16_t>(m_options.imageMode >= 0 ? m_options.imageMode : m_doc.ImageMode());
     r.imageHRes = r.imageVRes = 72 << 16;
     r.wholeSize = r.imageSize;
     r.platformData = &m_platform;
@@ -226,7 +226,7 @@ void CFilterHost::BuildRecord()
     BuildDescriptor();
     r.descriptorParameters = m_options.noDescriptorParameters ? nullptr : &m_descriptorParams;
     r.errorString = m_options.nullErrorString ? nullptr : &m_errorString.text;
-    r.depth = 8;
+    r.depth = m_doc.depth;
     m_data = m_options.staleData ? 0x5EED5EED : 0;
 }
 
@@ -244,12 +244,13 @@ uint8_t CFilterHost::FilledByte(size_t i) const
 {
     if (m_options.junkOut)
         return JunkByte(i);
-    const int planes = m_nOutHi - m_nOutLo + 1;
+    const size_t sample = size_t(m_doc.SampleBytes());
+    const size_t pixelBytes = size_t(m_nOutHi - m_nOutLo + 1) * sample;
     const size_t row = i / size_t(m_nOutRowBytes), column = i % size_t(m_nOutRowBytes);
-    if (column >= size_t(m_outRect.Width()) * planes)
+    if (column >= size_t(m_outRect.Width()) * pixelBytes)
         return 0;
-    const size_t pixel = (size_t(m_outRect.top) + row) * m_doc.width + m_outRect.left + column / planes;
-    return m_doc.pixels[pixel * m_doc.planes + m_nOutLo + column % planes];
+    const size_t pixel = (size_t(m_outRect.top) + row) * m_doc.width + m_outRect.left + column / pixelBytes;
+    return m_doc.pixels[pixel * m_doc.PixelBytes() + m_nOutLo * sample + column % pixelBytes];
 }
 
 bool CFilterHost::OutputTouched() const
@@ -287,6 +288,8 @@ OSErr CFilterHost::Deliver()
     r.inRowBytes = r.outRowBytes = r.maskRowBytes = 0;
     const int inPlanes = r.inHiPlane - r.inLoPlane + 1;
     const int outPlanes = r.outHiPlane - r.outLoPlane + 1;
+    // Bytes per sample: 2 at 16 bits; the copies below move whole samples.
+    const int sb = m_doc.SampleBytes();
     if ((!r.inRect.IsEmpty() && (!RectInDocument(r.inRect) || r.inLoPlane < 0 || r.inHiPlane >= m_doc.planes ||
                                  inPlanes < 1)) ||
         (!r.outRect.IsEmpty() && (!RectInDocument(r.outRect) || r.outLoPlane < 0 || r.outHiPlane >= m_doc.planes ||
@@ -304,35 +307,36 @@ OSErr CFilterHost::Deliver()
             if (wholeDocument && r.inLoPlane == 0 && inPlanes == m_doc.planes && m_options.padRows == 0 && !guarded) {
                 // The document's own pixels, read-only for the plug-in.
                 r.inData = m_doc.pixels.data();
-                r.inRowBytes = w * inPlanes;
+                r.inRowBytes = w * inPlanes * sb;
             } else {
-                r.inRowBytes = w * inPlanes + m_options.padRows;
-                m_in.Allocate(BlockBytes(size_t(r.inRowBytes), h, size_t(w) * inPlanes), guarded);
+                r.inRowBytes = w * inPlanes * sb + m_options.padRows;
+                m_in.Allocate(BlockBytes(size_t(r.inRowBytes), h, size_t(w) * inPlanes * sb), guarded);
                 std::memset(m_in.Data(), 0xA5, m_in.Size());
-                CopyPlanes(DocPixel(r.inRect.top, r.inRect.left), DocRowBytes(), m_doc.planes, r.inLoPlane,
-                           m_in.Data(), size_t(r.inRowBytes), inPlanes, w, h);
+                CopyPlanes(DocPixel(r.inRect.top, r.inRect.left), DocRowBytes(), m_doc.planes * sb,
+                           r.inLoPlane * sb, m_in.Data(), size_t(r.inRowBytes), inPlanes * sb, w, h);
                 m_in.MakeReadOnly();
                 r.inData = m_in.Data();
             }
-            r.inColumnBytes = inPlanes;
-            r.inPlaneBytes = 1;
+            r.inColumnBytes = inPlanes * sb;
+            r.inPlaneBytes = sb;
         }
         if (!r.outRect.IsEmpty()) {
             const int w = r.outRect.Width(), h = r.outRect.Height();
-            r.outRowBytes = w * outPlanes + m_options.padRows;
-            m_out.Allocate(BlockBytes(size_t(r.outRowBytes), h, size_t(w) * outPlanes), guarded);
+            r.outRowBytes = w * outPlanes * sb + m_options.padRows;
+            m_out.Allocate(BlockBytes(size_t(r.outRowBytes), h, size_t(w) * outPlanes * sb), guarded);
             if (m_options.junkOut) {
                 for (size_t i = 0; i < m_out.Size(); ++i)
                     m_out[i] = JunkByte(i);
             } else {
-                CopyPlanes(DocPixel(r.outRect.top, r.outRect.left), DocRowBytes(), m_doc.planes, r.outLoPlane,
-                           m_out.Data(), size_t(r.outRowBytes), outPlanes, w, h);
+                CopyPlanes(DocPixel(r.outRect.top, r.outRect.left), DocRowBytes(), m_doc.planes * sb,
+                           r.outLoPlane * sb, m_out.Data(), size_t(r.outRowBytes), outPlanes * sb, w, h);
                 for (int y = 0; y + 1 < h && m_options.padRows > 0; ++y)
-                    std::memset(&m_out[size_t(y) * r.outRowBytes + size_t(w) * outPlanes], 0, m_options.padRows);
+                    std::memset(&m_out[size_t(y) * r.outRowBytes + size_t(w) * outPlanes * sb], 0,
+                                m_options.padRows);
             }
             r.outData = m_out.Data();
-            r.outColumnBytes = outPlanes;
-            r.outPlaneBytes = 1;
+            r.outColumnBytes = outPlanes * sb;
+            r.outPlaneBytes = sb;
             m_bOutHandedOut = true;
             m_outRect = r.outRect;
             m_nOutLo = r.outLoPlane;
@@ -375,15 +379,16 @@ void CFilterHost::WriteBack()
 {
     if (!m_bOutHandedOut)
         return;
-    const int planes = m_nOutHi - m_nOutLo + 1;
+    const int sb = m_doc.SampleBytes();
+    const int planes = (m_nOutHi - m_nOutLo + 1) * sb;  // bytes of a pixel handed out
     for (int y = 0; y < m_outRect.Height(); ++y) {
         const uint8_t* src = m_out.Data() + size_t(y) * m_nOutRowBytes;
-        uint8_t* dst = DocPixel(m_outRect.top + y, m_outRect.left) + m_nOutLo;
-        if (planes == m_doc.planes) {
+        uint8_t* dst = DocPixel(m_outRect.top + y, m_outRect.left) + m_nOutLo * sb;
+        if (planes == m_doc.PixelBytes()) {
             std::memcpy(dst, src, size_t(m_outRect.Width()) * planes);
             continue;
         }
-        for (int x = 0; x < m_outRect.Width(); ++x, src += planes, dst += m_doc.planes)
+        for (int x = 0; x < m_outRect.Width(); ++x, src += planes, dst += m_doc.PixelBytes())
             std::memcpy(dst, src, size_t(planes));
     }
     m_bOutHandedOut = false;
@@ -419,7 +424,7 @@ void CFilterHost::ReportOutputPadding() const
 {
     if (!m_bOutHandedOut || m_options.padRows == 0)
         return;
-    const size_t used = size_t(m_outRect.Width()) * (m_nOutHi - m_nOutLo + 1);
+    const size_t used = size_t(m_outRect.Width()) * (m_nOutHi - m_nOutLo + 1) * m_doc.SampleBytes();
     bool written = false;
     for (size_t i = 0; i < m_out.Size() && !written; ++i)
         written = i % size_t(m_nOutRowBytes) >= used && m_out[i] != FilledByte(i);

@@ -62,9 +62,9 @@ private:
     bool OutputTouched() const;
     uint8_t* DocPixel(int row, int column)
     {
-        return m_doc.pixels.data() + (size_t(row) * m_doc.width + column) * m_doc.planes;
+        return m_doc.pixels.data() + (size_t(row) * m_doc.width + column) * m_doc.PixelBytes();
     }
-    size_t DocRowBytes() const { return size_t(m_doc.width) * m_doc.planes; }
+    size_t DocRowBytes() const { return size_t(m_doc.width) * m_doc.PixelBytes(); }
 
     const HostOptions& m_options;
     HostDocument& m_doc;

@@ -9,11 +9,18 @@
 struct HostDocument {
     int width = 0;
     int height = 0;
-    int planes = 0;               // 4: layer with transparency; 3: flat image
-    std::vector<uint8_t> pixels;  // interleaved R G B (A), rows packed
+    int planes = 0;               // colours, then the layer's transparency if any
+    int colours = 3;              // 3 RGB, 1 grey
+    int depth = 8;                // 16: every sample a uint16_t of 0..32768, as hosts hand them
+    std::vector<uint8_t> pixels;  // interleaved samples, rows packed
     std::vector<uint8_t> mask;    // one byte per pixel; empty: no selection
 
     bool HasSelection() const { return !mask.empty(); }
+    bool HasTransparency() const { return planes > colours; }
+    int SampleBytes() const { return depth / 8; }
+    int PixelBytes() const { return planes * SampleBytes(); }
+    // The filter record's imageMode: RGB 3, Grayscale 1, RGB48 11, Gray16 10.
+    int ImageMode() const { return colours == 1 ? (depth == 16 ? 10 : 1) : (depth == 16 ? 11 : 3); }
 };
 
 // From PNG files (the mask read as grey). False with a reason.

@@ -17,6 +17,11 @@ const char* HostUsage()
            "         [--pad-rows N] [--mask-row-bytes N] [--filter-rect T,L,B,R] [--selector N]...\n"
            "         [--dialog-time-limit MS] [--guard-pages] [--repeat N] [--reload] [--resources]\n"
            "         [--ui SCRIPT] [--ui-time-limit MS] [--color-choice-error N]\n"
+           "         [--depth 8|16] [--mode rgb|gray] [--image-mode N]\n"
+           "  --depth 16: the document's samples are 16-bit, 0..32768 (a 16-bit PNG's values\n"
+           "         scaled to that range, an 8-bit one's expanded); the result is written at\n"
+           "         that depth. --mode gray: one grey plane (luma of a colour file).\n"
+           "         --image-mode: the imageMode the record announces, whatever the document\n"
            "  SCRIPT: steps separated by ';' played on the dialog, e.g.\n"
            "         \"settle; slider blur 70; position top; outside off; color 00FF00;\n"
            "          drag-preview -50 20; settle; screenshot shot.png; ok\"\n";
@@ -77,6 +82,7 @@ const Number kNumbers[] = {
     {"--pad-rows", &HostOptions::padRows},      {"--dialog-time-limit", &HostOptions::dialogTimeLimitMs},
     {"--mask-row-bytes", &HostOptions::maskRowBytes}, {"--repeat", &HostOptions::repeat},
     {"--ui-time-limit", &HostOptions::uiTimeLimitMs}, {"--color-choice-error", &HostOptions::colorChoiceError},
+    {"--depth", &HostOptions::depth}, {"--image-mode", &HostOptions::imageMode},
 };
 
 bool TakeFlag(HostOptions& o, const std::string& arg)
@@ -128,7 +134,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
         if (TakeFlag(o, arg))
             continue;
         const bool takesValue = arg == "-o" || arg == "--mask" || arg == "--set" || arg == "--preset" ||
-                                arg == "--selector" || arg == "--filter-rect" || arg == "--ui" || FindNumber(arg);
+                                arg == "--selector" || arg == "--filter-rect" || arg == "--ui" || arg == "--mode" ||
+                                FindNumber(arg);
         if (!takesValue) {
             if (arg.size() > 1 && arg[0] == '-')
                 throw UsageError("unknown option '" + arg + "'");
@@ -152,6 +159,10 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             TakeRect(o, value);
         else if (arg == "--ui")
             o.ui = value;
+        else if (arg == "--mode" && (value == "rgb" || value == "gray"))
+            o.grey = value == "gray";
+        else if (arg == "--mode")
+            throw UsageError("--mode: rgb or gray, not '" + value + "'");
         else
             o.*FindNumber(arg)->field = ToInt(arg, value);
     }
@@ -173,5 +184,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
         throw UsageError("too many arguments");
     if (o.repeat < 1)
         throw UsageError("--repeat: at least 1");
+    if (o.depth != 8 && o.depth != 16)
+        throw UsageError("--depth: 8 or 16");
     return o;
 }

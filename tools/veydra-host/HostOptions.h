@@ -53,7 +53,10 @@ struct HostOptions {
     bool noFinish = false;
     bool workerThread = false;            // call the module on a thread that owns no window
     int filterCase = -1;                  // -1: chosen from the document
-    int planes = 3;                       // planes before the plug-in asks
+    int planes = 0;                       // planes before the plug-in asks; 0: the colour planes
+    int depth = 8;                        // bits per sample of the document
+    bool grey = false;                    // --mode gray: one grey plane
+    int imageMode = -1;                   // -1: the document's own
     int padRows = 0;                      // extra bytes at the end of every row
     std::vector<int> selectors;           // call these selectors alone instead of a run
     int maskRowBytes = kKeepRowBytes;     // the maskRowBytes the plug-in is told

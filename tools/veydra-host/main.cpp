@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "DialogWatcher.h"
+#include "DocumentDepth.h"
 #include "FilterHost.h"
 #include "HostDescriptors.h"
 #include "HostLog.h"
@@ -102,8 +103,10 @@ int RunModule(const HostOptions& options)
     HostDocument document;
     std::string error;
     if (options.command == "run" && options.selectors.empty()) {
-        const bool loaded = options.synthetic > 0 ? MakeSyntheticLayer(options.synthetic, document)
-                                                  : LoadDocument(options.input, options.mask, document, error);
+        const bool deep = options.depth != 8 || options.grey;
+        const bool loaded = deep                     ? LoadDocumentAt(options, document, error)
+                            : options.synthetic > 0 ? MakeSyntheticLayer(options.synthetic, document)
+                                                    : LoadDocument(options.input, options.mask, document, error);
         if (!loaded) {
             Say("host: " + (error.empty() ? std::string("no memory for the document") : error));
             return 2;
@@ -180,7 +183,8 @@ int RunModule(const HostOptions& options)
         return 2;
     }
     if (!options.output.empty() && options.selectors.empty()) {
-        if (!SaveDocument(options.output, document, error)) {
+        const bool deep = document.depth != 8 || document.colours != 3;
+        if (!(deep ? SaveDocumentAt(options.output, document, error) : SaveDocument(options.output, document, error))) {
             Say("host: " + error);
             return 2;
         }

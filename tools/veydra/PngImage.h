@@ -13,10 +13,13 @@
 struct RasterImage {
     int width = 0;
     int height = 0;
-    int planes = 0;  // 1 grey, 3 RGB, 4 RGBA
+    int planes = 0;  // 1 grey, 2 grey + alpha, 3 RGB, 4 RGBA
+    // Bits per sample: 8, or 16 with each sample a uint16_t in the machine's
+    // byte order (0..65535), as PngDeep.h reads them.
+    int depth = 8;
     LargeVector<uint8_t> pixels;  // a resize leaves them unset
 
-    int RowBytes() const { return width * planes; }
+    int RowBytes() const { return width * planes * (depth / 8); }
 };
 
 // A failure the user should read: one line, no stack of causes.

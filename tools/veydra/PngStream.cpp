@@ -69,8 +69,20 @@ void DeflateBand(const RasterImage& image, int begin, int end, bool last, Band& 
         const uint8_t* row = image.pixels.data() + static_cast<size_t>(y) * rowBytes;
         const uint8_t* above = y > 0 ? row - rowBytes : nullptr;
         filtered[0] = kFilterUp;
-        for (size_t i = 0; i < rowBytes; ++i)
-            filtered[i + 1] = static_cast<uint8_t>(row[i] - (above ? above[i] : 0));
+        if (image.depth == 16) {
+            // PNG stores 16-bit samples most significant byte first.
+            for (size_t i = 0; i < rowBytes; i += 2) {
+                uint16_t v = 0, up = 0;
+                std::memcpy(&v, row + i, 2);
+                if (above)
+                    std::memcpy(&up, above + i, 2);
+                filtered[i + 1] = static_cast<uint8_t>((v >> 8) - (up >> 8));
+                filtered[i + 2] = static_cast<uint8_t>((v & 0xFF) - (up & 0xFF));
+            }
+        } else {
+            for (size_t i = 0; i < rowBytes; ++i)
+                filtered[i + 1] = static_cast<uint8_t>(row[i] - (above ? above[i] : 0));
+        }
         band.adler = adler32(band.adler, filtered.data(), static_cast<uInt>(filtered.size()));
         band.length += static_cast<uLong>(filtered.size());
         z.next_in = filtered.data();
@@ -93,7 +105,8 @@ void DeflateBand(const RasterImage& image, int begin, int end, bool last, Band& 
 
 bool WritePngStream(FILE* file, const RasterImage& image, std::string& error)
 {
-    if (image.width <= 0 || image.height <= 0 || (image.planes != 1 && image.planes != 3 && image.planes != 4)) {
+    if (image.width <= 0 || image.height <= 0 || image.planes < 1 || image.planes > 4 ||
+        (image.depth != 8 && image.depth != 16)) {
         error = "nothing to encode";
         return false;
     }
@@ -119,8 +132,8 @@ bool WritePngStream(FILE* file, const RasterImage& image, std::string& error)
     std::vector<uint8_t> header;
     PutBigEndian(header, static_cast<uint32_t>(image.width));
     PutBigEndian(header, static_cast<uint32_t>(image.height));
-    const uint8_t colourType = image.planes == 4 ? 6 : image.planes == 3 ? 2 : 0;
-    header.insert(header.end(), {8, colourType, 0, 0, 0});  // depth, colour, deflate, filters, no interlace
+    static const uint8_t kColourTypes[5] = {0, 0, 4, 2, 6};  // by planes: grey, grey+alpha, RGB, RGBA
+    header.insert(header.end(), {static_cast<uint8_t>(image.depth), kColourTypes[image.planes], 0, 0, 0});  // depth, colour, deflate, filters, no interlace
     // The zlib header of the fastest level (CMF 0x78, FLG 0x01) first, the
     // checksum of all filtered bytes last, the bands in between.
     static const uint8_t kZlibHeader[2] = {0x78, 0x01};

@@ -5,6 +5,8 @@
 #include <new>
 #include <ostream>
 
+#include "DeepRender.h"
+#include "PngDeep.h"
 #include "imaging/WorkerThreads.h"
 #include "render/RunGeometry.h"
 #include "render/ShadowScene.h"
@@ -53,6 +55,10 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
                         const std::function<void(const char*)>& lap)
 {
     CheckMaskFits(image, mask, options);
+    if (KeepsOwnDepth(image)) {
+        ApplyShadowAtOwnDepth(image, mask, options, lap);
+        return;
+    }
 
     // The host's input and output are one buffer here, as some hosts hand
     // them; nothing is written to it before the final composite.
@@ -92,7 +98,9 @@ RenderOutcome RunRender(const RenderOptions& options, std::ostream& log)
         SetWorkerThreadCount(options.threads);
     StageClock clock(options.timings, log);
     const auto lap = [&clock](const char* stage) { clock.Lap(stage); };
-    RasterImage image = ReadPng(options.input, PngLoad::Colour);
+    RasterImage image;
+    if (!ReadPngAtOwnDepth(options.input, image))
+        image = ReadPng(options.input, PngLoad::Colour);
     RasterImage mask;
     if (!options.mask.empty())
         mask = ReadPng(options.mask, PngLoad::Grey);
@@ -100,6 +108,11 @@ RenderOutcome RunRender(const RenderOptions& options, std::ostream& log)
 
     RenderOutcome outcome;
     if (options.fit) {
+        // The grown canvas is laid out in 8-bit colour samples; a deeper or
+        // grey file would lose what it is kept at its depth for.
+        if (KeepsOwnDepth(image))
+            throw CliError(options.input + ": --fit works on 8-bit RGB and RGBA files; this one is " +
+                           (image.planes <= 2 ? std::string("grey") : std::string("16-bit")));
         outcome.fitted = true;
         outcome.placement = ApplyShadowFitted(image, options.mask.empty() ? nullptr : &mask, options, lap);
     } else {

@@ -218,3 +218,147 @@ bool WritePngFromBgrx(const std::string& path, int width, int height, const uint
         }
     return WritePng(path, image, error);
 }
+
+bool ReadPngSamples(const std::string& path, PngSamples& image, std::string& error)
+{
+    {
+        ComScope com;
+        ComPtr<IWICImagingFactory> factory;
+        if (!CreateFactory(factory, error))
+            return false;
+        ComPtr<IWICBitmapDecoder> decoder;
+        ComPtr<IWICBitmapFrameDecode> frame;
+        UINT width = 0, height = 0;
+        WICPixelFormatGUID format = {};
+        HRESULT hr = factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnDemand, &decoder);
+        if (SUCCEEDED(hr))
+            hr = decoder->GetFrame(0, &frame);
+        if (SUCCEEDED(hr))
+            hr = frame->GetSize(&width, &height);
+        if (SUCCEEDED(hr))
+            hr = frame->GetPixelFormat(&format);
+        // The decoder's own 16-bit formats hold the file's values in the
+        // machine's byte order; they are copied as they are.
+        int channels = 0;
+        if (SUCCEEDED(hr) && IsEqualGUID(format, GUID_WICPixelFormat64bppRGBA))
+            channels = 4;
+        else if (SUCCEEDED(hr) && IsEqualGUID(format, GUID_WICPixelFormat48bppRGB))
+            channels = 3;
+        else if (SUCCEEDED(hr) && IsEqualGUID(format, GUID_WICPixelFormat16bppGray))
+            channels = 1;
+        if (channels != 0 && width > 0 && height > 0 && uint64_t(width) * height * 8 <= 0x7FFFFFFFu) {
+            image.width = static_cast<int>(width);
+            image.height = static_cast<int>(height);
+            image.channels = channels;
+            image.depth = 16;
+            image.samples.assign(size_t(width) * height * channels, 0);
+            const UINT stride = width * channels * 2;
+            hr = frame->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(image.samples.data()));
+            return SUCCEEDED(hr) || Fail(error, "cannot decode " + path, hr);
+        }
+    }
+    PngImage eight;
+    if (!ReadPng(path, eight, error))
+        return false;
+    image.width = eight.width;
+    image.height = eight.height;
+    image.channels = eight.hasAlpha ? 4 : 3;
+    image.depth = 8;
+    const size_t count = size_t(eight.width) * eight.height;
+    image.samples.resize(count * image.channels);
+    for (size_t i = 0; i < count; ++i)
+        for (int c = 0; c < image.channels; ++c)
+            image.samples[i * image.channels + c] = eight.rgba[i * 4 + c];
+    return true;
+}
+
+namespace {
+
+bool WritePngSamplesOrdered(const std::string& path, const PngSamples& image, bool swap, std::string& error);
+
+}  // namespace
+
+// Encoders disagree on the byte order of 16-bit samples handed to them:
+// Wine 8's PNG encoder stores the buffer's bytes as they are, so samples
+// must be handed most significant byte first, where the system's own takes
+// them in the machine's order. The file is written one way, read back, and
+// written the other way when its samples came back with their bytes
+// exchanged.
+bool WritePngSamples(const std::string& path, const PngSamples& image, std::string& error)
+{
+    if (!WritePngSamplesOrdered(path, image, false, error))
+        return false;
+    if (image.depth != 16)
+        return true;
+    PngSamples back;
+    if (!ReadPngSamples(path, back, error))
+        return false;
+    if (back.samples.size() != image.samples.size() || back.depth != 16)
+        return true;  // read back in another form: nothing to compare
+    bool exchanged = false;
+    for (size_t i = 0; i < image.samples.size(); ++i) {
+        const uint16_t v = image.samples[i];
+        const uint16_t swapped = static_cast<uint16_t>(v << 8 | v >> 8);
+        if (back.samples[i] == v)
+            continue;
+        if (back.samples[i] != swapped)
+            return true;  // neither order: leave it
+        exchanged = true;
+    }
+    return !exchanged || WritePngSamplesOrdered(path, image, true, error);
+}
+
+namespace {
+
+bool WritePngSamplesOrdered(const std::string& path, const PngSamples& image, bool swap, std::string& error)
+{
+    const size_t count = size_t(image.width) * image.height;
+    if (image.width <= 0 || image.height <= 0 || image.channels < 1 || image.channels > 4 ||
+        image.samples.size() < count * image.channels)
+        return Fail(error, "no pixels to write to " + path, E_INVALIDARG);
+    const bool alpha = image.channels == 2 || image.channels == 4;
+    const bool grey = image.channels <= 2 && !alpha;
+    WICPixelFormatGUID wanted;
+    if (image.depth == 16)
+        wanted = grey ? GUID_WICPixelFormat16bppGray : alpha ? GUID_WICPixelFormat64bppRGBA : GUID_WICPixelFormat48bppRGB;
+    else if (grey)
+        wanted = GUID_WICPixelFormat8bppGray;
+    else {
+        PngImage eight;
+        eight.width = image.width;
+        eight.height = image.height;
+        eight.hasAlpha = alpha;
+        eight.rgba.resize(count * 4);
+        for (size_t i = 0; i < count; ++i) {
+            const uint16_t* s = &image.samples[i * image.channels];
+            const bool one = image.channels <= 2;
+            for (int c = 0; c < 3; ++c)
+                eight.rgba[i * 4 + c] = static_cast<uint8_t>(s[one ? 0 : c]);
+            eight.rgba[i * 4 + 3] = static_cast<uint8_t>(alpha ? s[image.channels - 1] : 255);
+        }
+        return WritePng(path, eight, error);
+    }
+    auto fill = [&](const WICPixelFormatGUID& format, std::vector<uint8_t>& pixels, UINT& stride) {
+        if (!IsEqualGUID(format, wanted))
+            return false;
+        const int out = grey ? 1 : alpha ? 4 : 3;
+        const int bytes = image.depth / 8;
+        stride = static_cast<UINT>(image.width * out * bytes);
+        pixels.resize(size_t(stride) * image.height);
+        for (size_t i = 0; i < count; ++i) {
+            const uint16_t* s = &image.samples[i * image.channels];
+            const bool one = image.channels <= 2;
+            for (int c = 0; c < out; ++c) {
+                uint16_t v = c == 3 ? s[image.channels - 1] : s[one ? 0 : c];
+                if (swap && bytes == 2)
+                    v = static_cast<uint16_t>(v << 8 | v >> 8);
+                std::memcpy(&pixels[(i * out + c) * bytes], &v, size_t(bytes));
+            }
+        }
+        return true;
+    };
+    return Encode(path, image.width, image.height, wanted, fill, error);
+}
+
+}  // namespace

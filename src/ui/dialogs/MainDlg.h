@@ -96,6 +96,9 @@ public:
     // Set by the filter run before the dialog runs.
     FilterRecord* m_pFilterRecord = nullptr;
     HostBuffers m_host;
+    // A grey or 16-bit document behind m_host (its 8-bit reduction); null
+    // when m_host is the document.
+    const DocumentPlanes* m_pDocument = nullptr;
     RunGeometry m_geometry;
 
     // The one parameter no control holds (a ShadowPosition).

@@ -97,6 +97,7 @@ void CMainDlg::BuildScene(bool forPreview)
 {
     ReleaseScene();
     m_pScene.reset(new CShadowScene(m_host, m_geometry));
+    m_pScene->SetDocument(m_pDocument);
     if (forPreview) {
         // The scene hands the view buffer to the preview's geometry and
         // centres the view on the object; preview and scene share that view.

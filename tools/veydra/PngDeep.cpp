@@ -1,0 +1,122 @@
+#include "PngDeep.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+struct PngReadState {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    FILE* file = nullptr;
+    char message[200] = "";
+    ~PngReadState()
+    {
+        png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+        if (file)
+            std::fclose(file);
+    }
+};
+
+void OnError(png_structp png, png_const_charp text)
+{
+    PngReadState* state = static_cast<PngReadState*>(png_get_error_ptr(png));
+    std::snprintf(state->message, sizeof state->message, "%s", text);
+    png_longjmp(png, 1);
+}
+
+void OnWarning(png_structp, png_const_charp) {}
+
+bool KeepsOwnDepth(int bitDepth, int colourType)
+{
+    const bool grey = colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA;
+    return grey || (bitDepth == 16 && colourType != PNG_COLOR_TYPE_PALETTE);
+}
+
+// libpng's own jumps land here; nothing with a destructor lives in this frame.
+bool ReadRows(PngReadState& s, std::vector<png_bytep>& rows)
+{
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    png_read_image(s.png, rows.data());
+    png_read_end(s.png, nullptr);
+    return true;
+}
+
+bool ReadHeader(PngReadState& s, png_uint_32& width, png_uint_32& height, int& bitDepth, int& colourType)
+{
+    if (setjmp(png_jmpbuf(s.png)))
+        return false;
+    png_init_io(s.png, s.file);
+    png_read_info(s.png, s.info);
+    png_get_IHDR(s.png, s.info, &width, &height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
+    if (!KeepsOwnDepth(bitDepth, colourType))
+        return true;
+    if (bitDepth < 8)
+        png_set_expand_gray_1_2_4_to_8(s.png);
+    if (png_get_valid(s.png, s.info, PNG_INFO_tRNS))
+        png_set_tRNS_to_alpha(s.png);
+    if (bitDepth == 16) {
+        const uint16_t probe = 1;
+        uint8_t first = 0;
+        std::memcpy(&first, &probe, 1);
+        if (first == 1)
+            png_set_swap(s.png);  // the file is big-endian, the machine little-endian
+    }
+    png_set_interlace_handling(s.png);
+    png_read_update_info(s.png, s.info);
+    return true;
+}
+
+}  // namespace
+
+bool ReadPngAtOwnDepth(const std::string& path, RasterImage& image)
+{
+    PngReadState s;
+    s.file = std::fopen(path.c_str(), "rb");
+    if (!s.file)
+        throw CliError(path + ": " + std::strerror(errno));
+    uint8_t signature[8] = {};
+    if (std::fread(signature, 1, 8, s.file) != 8 || png_sig_cmp(signature, 0, 8) != 0)
+        return false;  // ReadPng says what is wrong with it
+    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s, OnError, OnWarning);
+    s.info = s.png ? png_create_info_struct(s.png) : nullptr;
+    if (!s.info)
+        throw std::bad_alloc();
+    png_set_sig_bytes(s.png, 8);
+    png_uint_32 width = 0, height = 0;
+    int bitDepth = 0, colourType = 0;
+    if (!ReadHeader(s, width, height, bitDepth, colourType))
+        throw CliError(path + ": not a readable PNG file (" + s.message + ")");
+    if (!KeepsOwnDepth(bitDepth, colourType))
+        return false;
+    if (uint64_t(width) * height * 4 > kMaxImageBytes)
+        throw CliError(path + ": image too large to hold in memory");
+
+    RasterImage out;
+    out.width = static_cast<int>(width);
+    out.height = static_cast<int>(height);
+    out.planes = png_get_channels(s.png, s.info);
+    out.depth = bitDepth == 16 ? 16 : 8;
+    const size_t rowBytes = png_get_rowbytes(s.png, s.info);
+    if (rowBytes != static_cast<size_t>(out.RowBytes()))
+        throw CliError(path + ": unexpected PNG layout");
+    try {
+        out.pixels.resize(rowBytes * height);
+    } catch (const std::bad_alloc&) {
+        throw CliError(path + ": image too large to hold in memory");
+    }
+    std::vector<png_bytep> rows(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = out.pixels.data() + rowBytes * y;
+    if (!ReadRows(s, rows))
+        throw CliError(path + ": corrupt or truncated PNG (" + s.message + ")");
+    image = std::move(out);
+    return true;
+}
