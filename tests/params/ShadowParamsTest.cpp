@@ -29,7 +29,8 @@ TEST(ShadowParams, DefaultSet)
 TEST(ShadowParams, TableIsInRegistryWriteOrderAndCoversEveryField)
 {
     const char* order[] = {"Blur", "Transparency", "Angle X", "Angle Y", "Angle Z", "Pos X", "Pos Y",
-                           "Perspective", "Zoom", "Color", "Outside", "Shadow Position", "Intensity"};
+                           "Perspective", "Zoom", "Color", "Outside", "Shadow Position", "Intensity",
+                           "Softness", "Shadow Only"};
     std::set<std::string> keys;
     ShadowParams probe{};
     for (size_t i = 0; i < kShadowParamCount; ++i) {

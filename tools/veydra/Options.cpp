@@ -13,7 +13,7 @@ const char* UsageText()
            "         [--blur N] [--transparency N] [--intensity N] [--angle-x N] [--angle-y N]\n"
            "         [--angle-z N] [--offset-x N] [--offset-y N] [--zoom N] [--perspective N]\n"
            "         [--color RRGGBB] [--outside on|off] [--position bottom|center|top] [--timings]\n"
-           "         [--threads N]\n"
+           "         [--threads N] [--softness N] [--shadow-only]\n"
            "  veydra presets\n"
            "  veydra --help\n";
 }
@@ -30,7 +30,7 @@ const NumericOption kNumericOptions[] = {
     {"--blur", "blur"},       {"--transparency", "transparency"}, {"--intensity", "intensity"},
     {"--angle-x", "angleX"},  {"--angle-y", "angleY"},            {"--angle-z", "angleZ"},
     {"--offset-x", "posX"},   {"--offset-y", "posY"},             {"--zoom", "zoom"},
-    {"--perspective", "perspective"},
+    {"--perspective", "perspective"}, {"--softness", "softness"},
 };
 
 int32_t ParseInteger(const std::string& flag, const std::string& text)
@@ -109,6 +109,10 @@ bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOp
     std::string flag = args[i];
     if (flag == "--timings") {
         out.timings = true;
+        return true;
+    }
+    if (flag == "--shadow-only") {
+        o.values.emplace_back(FindShadowParam("shadowOnly"), 1);
         return true;
     }
     const std::string name = flag.substr(0, flag.find('='));

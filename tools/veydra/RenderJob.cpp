@@ -49,6 +49,10 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
         throw CliError(options.mask + ": mask is " + std::to_string(mask->width) + "x" + std::to_string(mask->height) +
                        ", the image " + std::to_string(image.width) + "x" + std::to_string(image.height));
 
+    // A flat image has no transparency for the shadow to stand on alone.
+    if (options.params.IsShadowOnly() && image.planes < 4)
+        throw CliError(options.input + ": --shadow-only needs a layer with transparency (a PNG with alpha)");
+
     // The host's input and output are one buffer here, as some hosts hand
     // them; nothing is written to it before the final composite.
     const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(),
