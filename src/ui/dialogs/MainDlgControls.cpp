@@ -16,7 +16,7 @@
 #include "ui/dialogs/MainDlgBindings.h"
 #include "ui/skin/ShiftColor.h"
 
-const SliderBinding kSliderBindings[10] = {
+const SliderBinding kSliderBindings[kSliderCount] = {
     {&ShadowParams::blur, IDC_SLIDER_BLUR, IDC_LABEL_BLUR, true, true},
     {&ShadowParams::transparency, IDC_SLIDER_TRANSPARENCY, IDC_LABEL_TRANSPARENCY, false, false},
     {&ShadowParams::intensity, IDC_SLIDER_INTENSITY, IDC_LABEL_INTENSITY, true, true},
@@ -27,6 +27,7 @@ const SliderBinding kSliderBindings[10] = {
     {&ShadowParams::zoom, IDC_SLIDER_ZOOM, IDC_LABEL_ZOOM, false, false},
     {&ShadowParams::posX, IDC_SLIDER_OFFSET_X, IDC_LABEL_OFFSET_X, true, false},
     {&ShadowParams::posY, IDC_SLIDER_OFFSET_Y, IDC_LABEL_OFFSET_Y, false, false},
+    {&ShadowParams::softness, IDC_SLIDER_SOFTNESS, IDC_LABEL_SOFTNESS, true, true},
 };
 
 const SliderBinding* FindSliderBinding(int sliderId)
@@ -86,6 +87,7 @@ ShadowParams CMainDlg::GetParams() const
 void CMainDlg::SetParams(const ShadowParams& params, bool repaint)
 {
     shadowPosition = params.shadowPosition;
+    m_params.shadowOnly = params.shadowOnly;
     if (m_hWnd == nullptr) {
         m_params = ClampShadowParams(params);
         return;
