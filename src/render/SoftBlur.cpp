@@ -18,7 +18,7 @@ const int kMaxBands = 6;
 // Between two levels a row mixes both only within this fraction of the band
 // around its middle; elsewhere it takes one level alone. A full linear mix
 // would compute two levels for every row, about twice a uniform blur.
-const double kCrossFade = 0.25;
+const double kCrossFade = 0.2;
 
 // How far from the hinge a row lies, 0 at the hinge, 1 at the far row and
 // beyond.
@@ -71,62 +71,109 @@ void MixRow(ARGB* out, const ARGB* upperLevel, int width, int upper)
     }
 }
 
+// A run of rows that take a level: [begin, end), and [from, to) with the
+// rows its kernel reaches around it.
+struct LevelRun {
+    int level;
+    double radius;
+    int begin, end, from, to;
+};
+
 class CLevelBlur {
 public:
     CLevelBlur(ARGB* const* rows, int width, int height, const std::vector<RowMix>& mix)
-        : m_rows(rows), m_width(width), m_height(height), m_mix(mix),
-          m_source(static_cast<size_t>(width) * static_cast<size_t>(height))
+        : m_rows(rows), m_width(width), m_height(height), m_mix(mix)
     {
-        for (int y = 0; y < height; ++y)
-            std::memcpy(SourceRow(y), rows[y], static_cast<size_t>(width) * sizeof(ARGB));
     }
 
-    // Blurs the rows that use `level` at `radius` and puts them in place:
-    // the lower level of a row is written, the upper one mixed into it (the
-    // levels come in rising order).
-    void Apply(int level, double radius)
+    // Blurs every level's rows and puts them in place: the lower level of a
+    // row is written, the upper one mixed into it (levels in rising order).
+    void Apply(const std::vector<double>& radii)
     {
+        std::vector<LevelRun> runs;
+        for (int level = 0; level < static_cast<int>(radii.size()); ++level)
+            AddRuns(level, radii[static_cast<size_t>(level)], runs);
+        KeepSourcesReadLater(runs);
+        for (const LevelRun& run : runs)
+            ApplyRun(run);
+    }
+
+private:
+    void AddRuns(int level, double radius, std::vector<LevelRun>& runs) const
+    {
+        // The kernel reaches ceil(radius) rows; with that margin the rows of
+        // a run come out as a blur of the whole texture would give them.
+        const int margin = static_cast<int>(std::ceil(radius)) + 2;
         int y = 0;
         while (y < m_height) {
-            if (!UsesLevel(m_mix[y], level)) {
+            if (!UsesLevel(m_mix[static_cast<size_t>(y)], level)) {
                 ++y;
                 continue;
             }
             int end = y;
-            while (end < m_height && UsesLevel(m_mix[end], level))
+            while (end < m_height && UsesLevel(m_mix[static_cast<size_t>(end)], level))
                 ++end;
-            ApplyRun(level, radius, y, end);
+            runs.push_back(LevelRun{level, radius, y, end, std::max(0, y - margin), std::min(m_height, end + margin)});
             y = end;
         }
     }
 
-private:
-    ARGB* SourceRow(int y) { return m_source.data() + static_cast<size_t>(y) * static_cast<size_t>(m_width); }
-
-    void ApplyRun(int level, double radius, int begin, int end)
+    // A row is blurred in place by its lower level, which comes first; a
+    // later level that reads it (in its margin, or to mix it) needs its
+    // source pixels, kept here. Those are the few rows near where the level
+    // changes.
+    void KeepSourcesReadLater(const std::vector<LevelRun>& runs)
     {
-        // The kernel reaches ceil(radius) rows; with that margin the rows
-        // begin..end come out as a blur of the whole texture would give them.
-        const int margin = static_cast<int>(std::ceil(radius)) + 2;
-        const int from = std::max(0, begin - margin);
-        const int to = std::min(m_height, end + margin);
+        std::vector<int> lastReader(static_cast<size_t>(m_height), -1);
+        for (const LevelRun& run : runs)
+            for (int y = run.from; y < run.to; ++y)
+                lastReader[static_cast<size_t>(y)] = std::max(lastReader[static_cast<size_t>(y)], run.level);
+        size_t kept = 0;
+        for (int y = 0; y < m_height; ++y)
+            kept += lastReader[static_cast<size_t>(y)] > m_mix[static_cast<size_t>(y)].level;
         const size_t rowPixels = static_cast<size_t>(m_width);
-        m_scratch.resize(rowPixels * static_cast<size_t>(to - from));
-        m_scratchRows.resize(static_cast<size_t>(to - from));
-        for (int y = from; y < to; ++y) {
-            ARGB* row = m_scratch.data() + rowPixels * static_cast<size_t>(y - from);
-            std::memcpy(row, SourceRow(y), rowPixels * sizeof(ARGB));
-            m_scratchRows[static_cast<size_t>(y - from)] = row;
+        m_kept.resize(kept * rowPixels);
+        m_source.assign(m_rows, m_rows + m_height);
+        size_t next = 0;
+        for (int y = 0; y < m_height; ++y) {
+            if (lastReader[static_cast<size_t>(y)] <= m_mix[static_cast<size_t>(y)].level)
+                continue;
+            ARGB* copy = m_kept.data() + next++ * rowPixels;
+            std::memcpy(copy, m_rows[y], rowPixels * sizeof(ARGB));
+            m_source[static_cast<size_t>(y)] = copy;
         }
-        FilterInPlace(m_scratchRows.data(), m_width, to - from, radius, 0, kTent);
-        ParallelFor(end - begin, LinesPerThread(m_width), [&](int first, int last) {
-            for (int y = begin + first; y < begin + last; ++y) {
-                const ARGB* blurred = m_scratchRows[static_cast<size_t>(y - from)];
-                const RowMix& m = m_mix[y];
-                if (m.level == level)
-                    std::memcpy(m_rows[y], blurred, rowPixels * sizeof(ARGB));
-                else
-                    MixRow(m_rows[y], blurred, m_width, m.upper);
+    }
+
+    void ApplyRun(const LevelRun& run)
+    {
+        // The rows whose lower level this is are blurred where they lie; the
+        // margin and the rows that mix this level in, in copies.
+        const size_t rowPixels = static_cast<size_t>(m_width);
+        const auto inPlace = [&](int y) {
+            return y >= run.begin && y < run.end && m_mix[static_cast<size_t>(y)].level == run.level;
+        };
+        size_t copies = 0;
+        for (int y = run.from; y < run.to; ++y)
+            copies += !inPlace(y);
+        if (m_scratch.size() < copies * rowPixels)
+            m_scratch.resize(copies * rowPixels);
+        m_runRows.resize(static_cast<size_t>(run.to - run.from));
+        size_t next = 0;
+        for (int y = run.from; y < run.to; ++y) {
+            ARGB*& row = m_runRows[static_cast<size_t>(y - run.from)];
+            if (inPlace(y)) {
+                row = m_rows[y];
+                continue;
+            }
+            row = m_scratch.data() + next++ * rowPixels;
+            std::memcpy(row, m_source[static_cast<size_t>(y)], rowPixels * sizeof(ARGB));
+        }
+        FilterInPlace(m_runRows.data(), m_width, run.to - run.from, run.radius, 0, kTent);
+        ParallelFor(run.end - run.begin, LinesPerThread(m_width), [&](int first, int last) {
+            for (int y = run.begin + first; y < run.begin + last; ++y) {
+                const RowMix& m = m_mix[static_cast<size_t>(y)];
+                if (m.level != run.level)
+                    MixRow(m_rows[y], m_runRows[static_cast<size_t>(y - run.from)], m_width, m.upper);
             }
         });
     }
@@ -135,9 +182,12 @@ private:
     int m_width;
     int m_height;
     const std::vector<RowMix>& m_mix;
-    std::vector<ARGB> m_source;
+    // Where each row's source pixels are: the row itself until its level
+    // has blurred it, or a kept copy when a later level still reads it.
+    std::vector<const ARGB*> m_source;
+    std::vector<ARGB> m_kept;
     std::vector<ARGB> m_scratch;
-    std::vector<ARGB*> m_scratchRows;
+    std::vector<ARGB*> m_runRows;
 };
 
 }  // namespace
@@ -162,7 +212,8 @@ void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, in
     for (int y = 0; y < height; ++y)
         mix[static_cast<size_t>(y)] = MixOf(RowPosition(y, span), bands);
 
-    CLevelBlur blur(rows, width, height, mix);
+    std::vector<double> radii;
     for (int level = 0; level <= bands; ++level)
-        blur.Apply(level, nearRadius + (radius - nearRadius) * level / bands);
+        radii.push_back(nearRadius + (radius - nearRadius) * level / bands);
+    CLevelBlur(rows, width, height, mix).Apply(radii);
 }
