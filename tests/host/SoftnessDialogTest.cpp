@@ -124,7 +124,7 @@ TEST_F(SoftnessDialogTest, ShadowOnlyToggleAndFlatImages)
 }
 
 // The sample at softness 0 and 80, as the dialog shows it: the shadow sharp
-// at the feet and soft at its far end.
+// at the feet and soft at its far end; and the shadow alone.
 TEST_F(SoftnessDialogTest, BeforeAndAfterPictures)
 {
     const std::string dir = ScreenshotFolder(VEYDRA_SCREENSHOT_DIR);
@@ -136,6 +136,11 @@ TEST_F(SoftnessDialogTest, BeforeAndAfterPictures)
                                             ".png; cancel\"");
         EXPECT_NE(run.report.Line("ui: screenshot "), "") << run.report.Text();
     }
+    // And the shadow alone, as the preview shows it: no object over it.
+    const PluginRun alone = RunPlugin(VEYDRA_SAMPLE_LAYER, "--dialog --ui \"settle; menu presets 'Cast In Front'; "
+                                                           "menu position 'Shadow Only'; settle; screenshot " +
+                                                               dir + "/main-shadow-only.png; cancel\"");
+    EXPECT_NE(alone.report.Line("ui: screenshot "), "") << alone.report.Text();
 }
 
 }  // namespace
