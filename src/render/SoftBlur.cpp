@@ -59,7 +59,9 @@ bool UsesLevel(const RowMix& m, int level)
 // Mixes the pixels of two levels: alpha by the row's weight; the colour is
 // the shadow colour wherever either level has one (every texel of the
 // texture carries the same colour, or none where the blur left it clear).
-void MixRow(ARGB* out, const ARGB* upperLevel, int width, int upper)
+}  // namespace
+
+void MixSoftBlurRow(ARGB* out, const ARGB* upperLevel, int width, int upper)
 {
     const uint32_t keep = static_cast<uint32_t>(256 - upper);
     const uint32_t take = static_cast<uint32_t>(upper);
@@ -70,6 +72,8 @@ void MixRow(ARGB* out, const ARGB* upperLevel, int width, int upper)
         out[x] = (alpha << 24) | ((a | b) & 0x00FFFFFFu);
     }
 }
+
+namespace {
 
 // A run of rows that take a level: [begin, end), and [from, to) with the
 // rows its kernel reaches around it.
@@ -118,25 +122,32 @@ private:
         }
     }
 
-    // A row is blurred in place by its lower level, which comes first; a
-    // later level that reads it (in its margin, or to mix it) needs its
-    // source pixels, kept here. Those are the few rows near where the level
-    // changes.
+    // A row is blurred in place by the run of its lower level; a run after
+    // that one that reads it (in its margin, or to mix it) needs its source
+    // pixels, kept here. Those are the few rows near where the level
+    // changes (or, centred, where the two runs of one level meet).
     void KeepSourcesReadLater(const std::vector<LevelRun>& runs)
     {
         std::vector<int> lastReader(static_cast<size_t>(m_height), -1);
-        for (const LevelRun& run : runs)
+        std::vector<int> writer(static_cast<size_t>(m_height), -1);
+        for (int i = 0; i < static_cast<int>(runs.size()); ++i) {
+            const LevelRun& run = runs[static_cast<size_t>(i)];
             for (int y = run.from; y < run.to; ++y)
-                lastReader[static_cast<size_t>(y)] = std::max(lastReader[static_cast<size_t>(y)], run.level);
+                lastReader[static_cast<size_t>(y)] = i;
+            for (int y = run.begin; y < run.end; ++y)
+                if (m_mix[static_cast<size_t>(y)].level == run.level)
+                    writer[static_cast<size_t>(y)] = i;
+        }
+        const auto readLater = [&](int y) { return lastReader[static_cast<size_t>(y)] > writer[static_cast<size_t>(y)]; };
         size_t kept = 0;
         for (int y = 0; y < m_height; ++y)
-            kept += lastReader[static_cast<size_t>(y)] > m_mix[static_cast<size_t>(y)].level;
+            kept += readLater(y);
         const size_t rowPixels = static_cast<size_t>(m_width);
         m_kept.resize(kept * rowPixels);
         m_source.assign(m_rows, m_rows + m_height);
         size_t next = 0;
         for (int y = 0; y < m_height; ++y) {
-            if (lastReader[static_cast<size_t>(y)] <= m_mix[static_cast<size_t>(y)].level)
+            if (!readLater(y))
                 continue;
             ARGB* copy = m_kept.data() + next++ * rowPixels;
             std::memcpy(copy, m_rows[y], rowPixels * sizeof(ARGB));
@@ -173,7 +184,7 @@ private:
             for (int y = run.begin + first; y < run.begin + last; ++y) {
                 const RowMix& m = m_mix[static_cast<size_t>(y)];
                 if (m.level != run.level)
-                    MixRow(m_rows[y], m_runRows[static_cast<size_t>(y - run.from)], m_width, m.upper);
+                    MixSoftBlurRow(m_rows[y], m_runRows[static_cast<size_t>(y - run.from)], m_width, m.upper);
             }
         });
     }
@@ -198,22 +209,32 @@ double SoftBlurRowRadius(int row, double radius, int softness, SoftBlurSpan span
     return radius * (1.0 - s + s * RowPosition(row, span));
 }
 
-void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, int softness, SoftBlurSpan span)
+SoftBlurPlan PlanSoftBlur(int height, double radius, int softness, SoftBlurSpan span)
 {
     softness = std::min(100, std::max(0, softness));
-    if (softness == 0 || radius <= 0 || width <= 0 || height <= 0) {
-        FilterInPlace(rows, width, height, radius, 0, kTent);
-        return;
-    }
     const double nearRadius = radius * (100 - softness) / 100.0;
     const int bands =
         std::min(kMaxBands, std::max(1, static_cast<int>(std::ceil((radius - nearRadius) / kLevelStep))));
+    SoftBlurPlan plan;
+    for (int level = 0; level <= bands; ++level)
+        plan.radii.push_back(nearRadius + (radius - nearRadius) * level / bands);
+    for (int y = 0; y < height; ++y) {
+        const RowMix m = MixOf(RowPosition(y, span), bands);
+        plan.level.push_back(m.level);
+        plan.upper.push_back(m.upper);
+    }
+    return plan;
+}
+
+void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, int softness, SoftBlurSpan span)
+{
+    if (softness <= 0 || radius <= 0 || width <= 0 || height <= 0) {
+        FilterInPlace(rows, width, height, radius, 0, kTent);
+        return;
+    }
+    const SoftBlurPlan plan = PlanSoftBlur(height, radius, softness, span);
     std::vector<RowMix> mix(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
-        mix[static_cast<size_t>(y)] = MixOf(RowPosition(y, span), bands);
-
-    std::vector<double> radii;
-    for (int level = 0; level <= bands; ++level)
-        radii.push_back(nearRadius + (radius - nearRadius) * level / bands);
-    CLevelBlur(rows, width, height, mix).Apply(radii);
+        mix[static_cast<size_t>(y)] = RowMix{plan.level[static_cast<size_t>(y)], plan.upper[static_cast<size_t>(y)]};
+    CLevelBlur(rows, width, height, mix).Apply(plan.radii);
 }

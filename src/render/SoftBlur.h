@@ -8,6 +8,8 @@
 // reaches), so the work stays close to one uniform blur.
 #pragma once
 
+#include <vector>
+
 #include "imaging/Argb.h"
 
 // Where the radius is smallest (the hinge row) and where it reaches the full
@@ -23,6 +25,18 @@ struct SoftBlurSpan {
 // how much of it the hinge row loses. Softness 0 is exactly
 // FilterInPlace(rows, width, height, radius, 0, tent).
 void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, int softness, SoftBlurSpan span);
+
+// How the rows are shared among the levels: the levels' radii, and for each
+// row its lower level and the weight (0-255 of 256) of the level above it.
+// SoftBlurInPlace gives exactly what blurring the whole texture at every
+// level and mixing each row by this plan (MixSoftBlurRow) would give.
+struct SoftBlurPlan {
+    std::vector<double> radii;
+    std::vector<int> level;
+    std::vector<int> upper;
+};
+SoftBlurPlan PlanSoftBlur(int height, double radius, int softness, SoftBlurSpan span);
+void MixSoftBlurRow(ARGB* lower, const ARGB* upperLevel, int width, int upper);
 
 // The radius a row of the span is meant to get (the levels approximate it):
 // radius x (1 - softness/100) at the hinge, growing linearly to radius.

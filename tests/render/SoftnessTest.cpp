@@ -5,12 +5,14 @@
 // texture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "Fnv1a.h"
 #include "WorkerThreadCounts.h"
 #include "render/ShadowScene.h"
+#include "render/SoftBlur.h"
 
 namespace {
 
@@ -149,6 +151,68 @@ TEST(Softness, SameBytesOnEveryBuild)
     for (ARGB c : centred)
         digest.Word32(c);
     EXPECT_EQ(digest.Value(), 0xe5532fc0000d7689ull) << std::hex << digest.Value();
+}
+
+}  // namespace
+
+namespace {
+
+// The soft blur computes each level only for the rows that take it, in
+// place where it can: it must give exactly what blurring the whole texture
+// at every level and mixing each row by the plan gives.
+std::vector<ARGB> ReferenceSoftBlur(const std::vector<ARGB>& source, int w, int h, double radius, int softness,
+                                    SoftBlurSpan span)
+{
+    const SoftBlurPlan plan = PlanSoftBlur(h, radius, softness, span);
+    std::vector<std::vector<ARGB>> levels;
+    for (double r : plan.radii) {
+        std::vector<ARGB> level = source;
+        std::vector<ARGB*> rows;
+        for (int y = 0; y < h; ++y)
+            rows.push_back(level.data() + size_t(y) * w);
+        FilterInPlace(rows.data(), w, h, r, 0, kStretchBilinear);
+        levels.push_back(level);
+    }
+    std::vector<ARGB> out(source.size());
+    for (int y = 0; y < h; ++y) {
+        const int lower = plan.level[size_t(y)], upper = plan.upper[size_t(y)];
+        ARGB* row = out.data() + size_t(y) * w;
+        std::copy(levels[size_t(lower)].begin() + y * w, levels[size_t(lower)].begin() + (y + 1) * w, row);
+        if (upper > 0)
+            MixSoftBlurRow(row, levels[size_t(lower + 1)].data() + size_t(y) * w, w, upper);
+    }
+    return out;
+}
+
+TEST(Softness, LevelsComputedOnlyWhereNeededMatchWholeLevels)
+{
+    const int w = 37, h = 151;
+    std::vector<ARGB> source(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool inside = x > 6 && x < 30 && y > 10 && y < 140 && (x + y) % 11 != 0;
+            source[size_t(y) * w + x] = 0x336699u | uint32_t(inside ? 80 + (x * 7 + y * 3) % 176 : 0) << 24;
+        }
+    const struct {
+        double radius;
+        int softness;
+        SoftBlurSpan span;
+    } cases[] = {
+        {14, 10, {139, 11}}, {14, 50, {139, 11}}, {14, 100, {139, 11}}, {24, 100, {11, 139}},
+        {6.6, 70, {75, 11}},  // centred: two runs per level
+        {24, 40, {75, 70}},   // a short object: levels reached on both sides of the hinge
+        {2, 100, {139, 11}}, {24, 100, {150, 150}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "radius " << c.radius << " softness " << c.softness << " hinge "
+                                        << c.span.hingeRow << " far " << c.span.farRow);
+        std::vector<ARGB> pixels = source;
+        std::vector<ARGB*> rows;
+        for (int y = 0; y < h; ++y)
+            rows.push_back(pixels.data() + size_t(y) * w);
+        SoftBlurInPlace(rows.data(), w, h, c.radius, c.softness, c.span);
+        EXPECT_EQ(pixels, ReferenceSoftBlur(source, w, h, c.radius, c.softness, c.span));
+    }
 }
 
 }  // namespace
