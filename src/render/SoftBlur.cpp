@@ -226,6 +226,40 @@ SoftBlurPlan PlanSoftBlur(int height, double radius, int softness, SoftBlurSpan 
     return plan;
 }
 
+namespace {
+
+// One band of columns of the texture, blurred on its own: a copy of its
+// columns and of the columns the kernel reaches on either side, so that its
+// own columns come out as a blur of the whole width would give them.
+struct ColumnBand {
+    int left, right;  // its own columns
+    int from, to;     // the columns it holds
+    std::vector<ARGB> pixels;
+
+    void Blur(ARGB* const* rows, int height, const std::vector<RowMix>& mix, const std::vector<double>& radii)
+    {
+        const size_t width = static_cast<size_t>(to - from);
+        pixels.resize(width * static_cast<size_t>(height));
+        std::vector<ARGB*> bandRows(static_cast<size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            bandRows[static_cast<size_t>(y)] = pixels.data() + width * static_cast<size_t>(y);
+            std::memcpy(bandRows[static_cast<size_t>(y)], rows[y] + from, width * sizeof(ARGB));
+        }
+        CLevelBlur(bandRows.data(), to - from, height, mix).Apply(radii);
+    }
+
+    // Once every band has read its columns: its own columns go back.
+    void PutBack(ARGB* const* rows, int begin, int end) const
+    {
+        const size_t width = static_cast<size_t>(to - from);
+        for (int y = begin; y < end; ++y)
+            std::memcpy(rows[y] + left, pixels.data() + width * static_cast<size_t>(y) + (left - from),
+                        static_cast<size_t>(right - left) * sizeof(ARGB));
+    }
+};
+
+}  // namespace
+
 void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, int softness, SoftBlurSpan span)
 {
     if (softness <= 0 || radius <= 0 || width <= 0 || height <= 0) {
@@ -236,5 +270,27 @@ void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, in
     std::vector<RowMix> mix(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
         mix[static_cast<size_t>(y)] = RowMix{plan.level[static_cast<size_t>(y)], plan.upper[static_cast<size_t>(y)]};
-    CLevelBlur(rows, width, height, mix).Apply(plan.radii);
+    // The levels' runs are a few hundred rows each, too few for the
+    // resampler to share out; the texture is shared out in bands of columns
+    // instead, each with the columns the kernel reaches beside it. The bits
+    // are the same for any number of bands.
+    const int margin = static_cast<int>(std::ceil(radius)) + 2;
+    const int count = std::max(1, std::min(WorkerThreadCount(), width));
+    const int minBands = std::max(1, kMinPixelsPerThread / std::max(1, (width / count) * height));
+    std::vector<ColumnBand> bands(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        ColumnBand& band = bands[static_cast<size_t>(i)];
+        band.left = i * width / count;
+        band.right = (i + 1) * width / count;
+        band.from = std::max(0, band.left - margin);
+        band.to = std::min(width, band.right + margin);
+    }
+    ParallelFor(count, minBands, [&](int first, int last) {
+        for (int i = first; i < last; ++i)
+            bands[static_cast<size_t>(i)].Blur(rows, height, mix, plan.radii);
+    });
+    ParallelFor(height, LinesPerThread(width, kMinCopiedPixelsPerThread), [&](int begin, int end) {
+        for (const ColumnBand& band : bands)
+            band.PutBack(rows, begin, end);
+    });
 }
