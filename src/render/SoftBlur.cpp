@@ -18,7 +18,7 @@ const int kMaxBands = 6;
 // Between two levels a row mixes both only within this fraction of the band
 // around its middle; elsewhere it takes one level alone. A full linear mix
 // would compute two levels for every row, about twice a uniform blur.
-const double kCrossFade = 0.2;
+const double kCrossFade = 0.1;
 
 // How far from the hinge a row lies, 0 at the hinge, 1 at the far row and
 // beyond.
