@@ -56,11 +56,11 @@ bool UsesLevel(const RowMix& m, int level)
     return m.level == level || (m.upper > 0 && m.level + 1 == level);
 }
 
-// Mixes the pixels of two levels: alpha by the row's weight; the colour is
-// the shadow colour wherever either level has one (every texel of the
-// texture carries the same colour, or none where the blur left it clear).
 }  // namespace
 
+// Alpha by the row's weight; the colour is the shadow colour wherever either
+// level has one (every texel of the texture carries the same colour, or none
+// where the blur left it clear).
 void MixSoftBlurRow(ARGB* out, const ARGB* upperLevel, int width, int upper)
 {
     const uint32_t keep = static_cast<uint32_t>(256 - upper);

@@ -5,7 +5,8 @@
 // instead the texture is blurred at a few fixed radii (levels) and every row
 // takes its level, or near the middle between two levels a mix of both. Each
 // level is computed only for the rows that use it (plus the rows its kernel
-// reaches), so the work stays close to one uniform blur.
+// reaches), so the work stays close to one uniform blur; the texture is
+// shared among the threads in bands of columns.
 #pragma once
 
 #include <vector>
@@ -27,7 +28,9 @@ struct SoftBlurSpan {
 void SoftBlurInPlace(ARGB* const* rows, int width, int height, double radius, int softness, SoftBlurSpan span);
 
 // How the rows are shared among the levels: the levels' radii, and for each
-// row its lower level and the weight (0-255 of 256) of the level above it.
+// row its lower level and the weight (0-255 of 256) of the level above it,
+// which MixSoftBlurRow mixes into the lower level's row (the texture's texels
+// all carry the one shadow colour, which the mix keeps).
 // SoftBlurInPlace gives exactly what blurring the whole texture at every
 // level and mixing each row by this plan (MixSoftBlurRow) would give.
 struct SoftBlurPlan {
