@@ -109,9 +109,11 @@ TEST_F(SoftnessDialogTest, ShadowOnlyToggleAndFlatImages)
     EXPECT_TRUE(again.report.Has("ui: menu item 4: 32794 'Shadow Only' checked")) << again.report.Text();
 
     // A flat image: greyed in the dialog, whatever the last-used set holds,
-    // and a played-back step that asks for it is refused, writing nothing.
-    const PluginRun flatDialog = Dialog("settle; menu-items position; cancel", Mask(), Flat());
+    // and never recorded from there; a played-back step that asks for it is
+    // refused, writing nothing.
+    const PluginRun flatDialog = Dialog("settle; menu-items position; ok", Mask(), Flat());
     EXPECT_TRUE(flatDialog.report.Has("ui: menu item 4: 32794 'Shadow Only' greyed")) << flatDialog.report.Text();
+    EXPECT_NE(Recorded(flatDialog.report).find("shdO=0"), std::string::npos) << flatDialog.report.Text();
     const PluginRun refused = RunPlugin(Flat(), Mask() + "--play-info 0 --set shdO=1");
     EXPECT_EQ(refused.report.Result(3), -128) << refused.report.Text();
     EXPECT_TRUE(refused.report.Has(

@@ -206,7 +206,7 @@ void CMainDlg::RefuseShadowOnlyOnFlatImage()
     // A recorded step that asks for the shadow alone cannot be played back
     // on an image with no transparency to hold it; rendering the normal
     // result instead would quietly give something else than was recorded.
-    if (!GetParams().IsShadowOnly() || m_host.HasTransparency())
+    if (!m_params.IsShadowOnly() || m_host.HasTransparency())
         return;
     ShowMessage(TheLanguage().Lookup(LanguageSection::kMsg, "err_shadow_only",
                                      LanguageDefault(LanguageSection::kMsg, "err_shadow_only")),

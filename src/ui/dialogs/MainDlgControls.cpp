@@ -81,6 +81,9 @@ ShadowParams CMainDlg::GetParams() const
     params.color = static_cast<int32_t>(m_btnColor.GetFaceColor());
     params.outside = IsOutside() ? 1 : 0;
     params.shadowPosition = shadowPosition;
+    // Unavailable on a flat image, so never recorded from one: a step
+    // recorded there plays back there.
+    params.shadowOnly = m_host.HasTransparency() && m_params.IsShadowOnly() ? 1 : 0;
     return params;
 }
 
