@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/ShadowScene.h"
+#include "render/SoftBlur.h"
 
 namespace {
 
@@ -122,6 +123,32 @@ void BM_PreviewUpdate(benchmark::State& state)
     SetLabel(state, preset);
 }
 
+// The blur of the texture alone at a blur value and a softness, on the
+// faded silhouette of the big layer's crop box (about 2040 x 2040) hinged at
+// its bottom: softness 0 is the uniform blur the others are held against.
+void BM_SoftBlur(benchmark::State& state)
+{
+    const int blur = static_cast<int>(state.range(0));
+    const int softness = static_cast<int>(state.range(1));
+    const RunGeometry& g = Layer().geometry;
+    const int w = g.CropWidth(), h = g.CropHeight();
+    std::vector<ARGB> source(size_t(w) * h), pixels(source.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            source[size_t(y) * w + x] = uint32_t(Layer().host.InPixel(g.cropLeft + x, g.cropTop + y)[3]) << 24;
+    std::vector<ARGB*> rows(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        rows[y] = pixels.data() + size_t(y) * w;
+    const SoftBlurSpan span{h - 1 - kCropMargin, kCropMargin};
+    for (auto _ : state) {
+        state.PauseTiming();
+        pixels = source;
+        state.ResumeTiming();
+        SoftBlurInPlace(rows.data(), w, h, blur / 5.0, softness, span);
+    }
+    state.SetLabel("blur " + std::to_string(blur) + " softness " + std::to_string(softness));
+}
+
 const int kDefaults = -1, kCastInFront = 0;
 
 BENCHMARK(BM_RunGeometry)->Unit(benchmark::kMillisecond);
@@ -129,6 +156,9 @@ BENCHMARK(BM_InitShadowRenderer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildShadowTexture)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderFrame)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompositeShadow)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SoftBlur)
+    ->ArgsProduct({{20, 70, 120}, {0, 10, 30, 50, 80, 100}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewUpdate)->Arg(kDefaults)->Arg(kCastInFront)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -81,7 +81,7 @@ Boolean HOSTAPI GetKey(PIReadDescriptor token, DescriptorKeyID* key, DescType* t
     const uint8_t choice = in.U8();
     if (choice % 7 == 0)
         return 0;
-    *key = choice % 2 ? kDescriptorKeys[in.U8() % 13].key : in.U32();
+    *key = choice % 2 ? kDescriptorKeys[in.U8() % kDescriptorKeyCount].key : in.U32();
     *type = in.U32();
     *flags = in.I32();
     // Like hosts that mark each key they hand back in the plug-in's list.
@@ -124,7 +124,7 @@ PIWriteDescriptor HOSTAPI OpenWrite()
 void CheckPut(PIWriteDescriptor token, DescriptorKeyID key)
 {
     Check(token == kWriteToken && g_host.writerOpen);
-    Check(g_host.puts < 13 && key == kDescriptorKeys[g_host.puts].key);
+    Check(g_host.puts < kDescriptorKeyCount && key == kDescriptorKeys[g_host.puts].key);
     ++g_host.puts;
 }
 
@@ -249,7 +249,7 @@ void CheckWrite(CFuzzInput& in, FilterRecord& record, PIDescriptorParameters& pa
         Check(g_host.messages == (writable ? 1 : 0));  // "openWriteDesc error"
         return;
     }
-    Check(g_host.puts == 13);
+    Check(g_host.puts == kDescriptorKeyCount);
     Check(params.recordInfo == DialogRecord::kOptional);
     const bool hadOld = flags & 2;
     const bool canDispose = record.handleProcs && handles.disposeProc;

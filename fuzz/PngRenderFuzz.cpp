@@ -28,6 +28,7 @@ ShadowParams CommandLineParams(CFuzzInput& in)
     p.color &= 0xFFFFFF;
     p.outside = p.outside != 0;
     p.shadowPosition = static_cast<int32_t>(static_cast<uint32_t>(p.shadowPosition) % 3);
+    p.shadowOnly = p.shadowOnly != 0;
     return p;
 }
 

@@ -11,7 +11,7 @@
 // a refused run must leave the output untouched.
 //
 // Input: U8 width, U8 height (1-48 each), U8 planes (3-5), U8 input, output
-// and mask padding (0-7 each), U8 mask present, 13 x I32 values in the order
+// and mask padding (0-7 each), U8 mask present, 15 x I32 values in the order
 // of kShadowParamTable, U8 x 2 preview client size, U8 pattern length and the
 // pattern that fills the pixels, U8 mask pattern length and that pattern;
 // then one byte per step of the dialog's life (new values, texture, plane,

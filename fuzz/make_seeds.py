@@ -17,13 +17,14 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 # kShadowParamTable order: blur, transparency, angleX, angleY, angleZ, posX,
-# posY, perspective, zoom, color, outside, shadowPosition, intensity.
-DEFAULTS = [20, 30, 0, 0, 0, 0, 0, 80, 100, 0, 1, 0, 100]
-CAST_IN_FRONT = [70, 60, -110, 0, 0, 0, 0, 80, 100, 0, 1, 0, 80]
-REAR = [20, 30, 60, 20, -30, 12, -9, 40, 150, 0x203040, 0, 2, 50]
-OUT_OF_RANGE = [-5, 400, 720, -1000, 9999, 100000, -100000, 250, 0, -1, 7, 5, 0]
+# posY, perspective, zoom, color, outside, shadowPosition, intensity,
+# softness, shadowOnly.
+DEFAULTS = [20, 30, 0, 0, 0, 0, 0, 80, 100, 0, 1, 0, 100, 0, 0]
+CAST_IN_FRONT = [70, 60, -110, 0, 0, 0, 0, 80, 100, 0, 1, 0, 80, 40, 0]
+REAR = [20, 30, 60, 20, -30, 12, -9, 40, 150, 0x203040, 0, 2, 50, 70, 1]
+OUT_OF_RANGE = [-5, 400, 720, -1000, 9999, 100000, -100000, 250, 0, -1, 7, 5, 0, 500, 3]
 EXTREMES = [2**31 - 1, -2**31, -2**31, 2**31 - 1, 2**31 - 1, -2**31, 2**31 - 1, -2**31, 2**31 - 1, 2**31 - 1,
-            -2**31, -2**31, 2**31 - 1]
+            -2**31, -2**31, 2**31 - 1, -2**31, 2**31 - 1]
 
 
 def i32s(values):
@@ -145,7 +146,7 @@ def descriptor_seeds():
 
     def full_write(flags, values, closes=True):
         body = bytes([0, flags]) + i32s(values) + bytes([1])
-        body += bytes([1]) * 13  # put answers
+        body += bytes([1]) * 15  # put answers
         return body + (bytes([1, 1]) if closes else bytes([0, 1]))
     read = full_read(1, [1, 0] + CAST_IN_FRONT[:12])
     return {

@@ -27,6 +27,7 @@ ENGLISH = {
         ("err_no_sel", "This filter requires a selection or a layer with transparency!"),
         ("err_empty", "Sorry, the selected area is empty!"),
         ("err_preset_name", "A preset name cannot contain a backslash."),
+        ("err_shadow_only", "Shadow Only needs a layer with transparency."),
     ],
     "About": [
         ("0", "About"),
@@ -50,6 +51,7 @@ ENGLISH = {
         ("1028", "Offset X"),
         ("1030", "Offset Y"),
         ("1014", "Color"),
+        ("1035", "Softness"),
         ("1032", "Click to View Other Our Products"),
         ("1", "[Msg]/ok"),
         ("2", "[Msg]/cancel"),
@@ -90,6 +92,7 @@ ENGLISH = {
         ("32793", "Top"),
         ("32792", "Center"),
         ("32791", "Bottom"),
+        ("32794", "Shadow Only"),
     ],
 }
 
@@ -107,6 +110,7 @@ GERMAN = {
         "err_no_sel": "Der Filter braucht eine Auswahl oder transparente Ebene!",
         "err_empty": "Der ausgewählte Bereich ist leider leer!",
         "err_preset_name": "Ein Vorgabename darf keinen Backslash enthalten.",
+        "err_shadow_only": "\"Nur Schatten\" braucht eine Ebene mit Transparenz.",
     },
     "About": {"0": "Info", "1004": "Info"},
     "Main_dlg": {
@@ -127,6 +131,7 @@ GERMAN = {
         "1028": "Versatz X",
         "1030": "Versatz Y",
         "1014": "Farbe",
+        "1035": "Weichheit",
         "1032": "Weitere Produkte von uns ansehen",
         "1": "[Msg]/ok",
         "2": "[Msg]/cancel",
@@ -154,7 +159,7 @@ GERMAN = {
         "32808": "Auf Standard zurücksetzen",
         "32803": "Zuletzt verwendet",
     },
-    "Shadow_menu": {"32793": "Oben", "32792": "Mitte", "32791": "Unten"},
+    "Shadow_menu": {"32793": "Oben", "32792": "Mitte", "32791": "Unten", "32794": "Nur Schatten"},
 }
 
 FRENCH = {
@@ -168,6 +173,7 @@ FRENCH = {
         "err_no_sel": "Ce filtre nécessite une sélection ou un calque transparent !",
         "err_empty": "Désolé, la zone sélectionnée est vide !",
         "err_preset_name": "Un nom de préréglage ne peut pas contenir de barre oblique inverse.",
+        "err_shadow_only": "\"Ombre seule\" exige un calque avec transparence.",
     },
     "About": {"0": "À propos", "1004": "À propos"},
     "Main_dlg": {
@@ -188,6 +194,7 @@ FRENCH = {
         "1028": "Décalage X",
         "1030": "Décalage Y",
         "1014": "Couleur",
+        "1035": "Douceur",
         "1032": "Découvrir nos autres produits",
         "1": "[Msg]/ok",
         "2": "[Msg]/cancel",
@@ -215,7 +222,7 @@ FRENCH = {
         "32808": "Rétablir les valeurs par défaut",
         "32803": "Derniers réglages utilisés",
     },
-    "Shadow_menu": {"32793": "Haut", "32792": "Centre", "32791": "Bas"},
+    "Shadow_menu": {"32793": "Haut", "32792": "Centre", "32791": "Bas", "32794": "Ombre seule"},
 }
 
 SPANISH = {
@@ -229,6 +236,7 @@ SPANISH = {
         "err_no_sel": "¡Este filtro necesita una selección o una capa transparente!",
         "err_empty": "¡Lo sentimos, el área seleccionada está vacía!",
         "err_preset_name": "El nombre de un preajuste no puede contener una barra invertida.",
+        "err_shadow_only": "\"Solo sombra\" requiere una capa con transparencia.",
     },
     "About": {"0": "Acerca de", "1004": "Acerca de"},
     "Main_dlg": {
@@ -249,6 +257,7 @@ SPANISH = {
         "1028": "Desplazamiento X",
         "1030": "Desplazamiento Y",
         "1014": "Color",
+        "1035": "Suavidad",
         "1032": "Ver otros productos nuestros",
         "1": "[Msg]/ok",
         "2": "[Msg]/cancel",
@@ -276,7 +285,7 @@ SPANISH = {
         "32808": "Restablecer valores predeterminados",
         "32803": "Últimos valores usados",
     },
-    "Shadow_menu": {"32793": "Arriba", "32792": "Centro", "32791": "Abajo"},
+    "Shadow_menu": {"32793": "Arriba", "32792": "Centro", "32791": "Abajo", "32794": "Solo sombra"},
 }
 
 # (file name, display name, texts); file names stay ASCII.

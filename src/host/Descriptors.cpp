@@ -1,6 +1,6 @@
 #include "host/Descriptors.h"
 
-const DescriptorKey kDescriptorKeys[13] = {
+const DescriptorKey kDescriptorKeys[kDescriptorKeyCount] = {
     {FourCC("outS"), &ShadowParams::outside, true},
     {FourCC("posI"), &ShadowParams::shadowPosition, false},
     {FourCC("bluR"), &ShadowParams::blur, false},
@@ -14,12 +14,14 @@ const DescriptorKey kDescriptorKeys[13] = {
     {FourCC("offY"), &ShadowParams::posY, false},
     {FourCC("perS"), &ShadowParams::perspective, false},
     {FourCC("colR"), &ShadowParams::color, false},
+    {FourCC("sofT"), &ShadowParams::softness, false},
+    {FourCC("shdO"), &ShadowParams::shadowOnly, true},
 };
 
 namespace {
 
 // A host whose getKeyProc never says "no more" must not hold the run
-// forever; a real descriptor of ours has thirteen keys.
+// forever; a real descriptor of ours has fifteen keys.
 const int kMaxKeysRead = 1000;
 
 const DescriptorKey* FindKey(DescriptorKeyID key)
@@ -90,13 +92,15 @@ DescriptorPlayMode ReadScriptDescriptor(FilterRecord& record, ShadowParams& valu
 
     // The host marks the keys it returned in this list, so it lives until
     // the descriptor is closed.
-    DescriptorKeyID keys[14] = {};
-    for (size_t i = 0; i < 13; ++i)
+    DescriptorKeyID keys[kDescriptorKeyCount + 1] = {};
+    for (size_t i = 0; i < kDescriptorKeyCount; ++i)
         keys[i] = kDescriptorKeys[i].key;
     const PIReadDescriptor token = procs.openReadDescriptorProc(params->descriptor, keys);
     if (!token)
         return PlayModeOf(*params);
 
+    values.softness = 0;
+    values.shadowOnly = 0;
     ReadKeys(procs, token, values);
     if (procs.closeReadDescriptorProc)
         procs.closeReadDescriptorProc(token);

@@ -16,6 +16,7 @@ const LanguageKey kLanguageKeys[] = {
     {"Msg", "err_no_sel", "This filter requires a selection or a layer with transparency!", false},
     {"Msg", "err_empty", "Sorry, the selected area is empty!", false},
     {"Msg", "err_preset_name", "A preset name cannot contain a backslash.", false},
+    {"Msg", "err_shadow_only", "Shadow Only needs a layer with transparency.", false},
 
     {"About", "0", "About", false},
     {"About", "1004", "About", false},
@@ -37,6 +38,7 @@ const LanguageKey kLanguageKeys[] = {
     {"Main_dlg", "1028", "Offset X", false},
     {"Main_dlg", "1030", "Offset Y", false},
     {"Main_dlg", "1014", "Color", false},
+    {"Main_dlg", "1035", "Softness", false},
     {"Main_dlg", "1032", "Click to View Other Our Products", false},
     {"Main_dlg", "1", "OK", false},
     {"Main_dlg", "2", "Cancel", false},
@@ -72,6 +74,7 @@ const LanguageKey kLanguageKeys[] = {
     {"Shadow_menu", "32793", "Top", false},
     {"Shadow_menu", "32792", "Center", false},
     {"Shadow_menu", "32791", "Bottom", false},
+    {"Shadow_menu", "32794", "Shadow Only", false},
 };
 
 const size_t kLanguageKeyCount = sizeof(kLanguageKeys) / sizeof(kLanguageKeys[0]);

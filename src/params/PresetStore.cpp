@@ -6,7 +6,7 @@ namespace {
 // table) keep it last, so the two orders are spelled out separately.
 const char* const kSaveOrder[kShadowParamCount] = {
     "Blur", "Transparency", "Intensity", "Angle X", "Angle Y", "Angle Z", "Pos X",
-    "Pos Y", "Perspective", "Zoom", "Color", "Outside", "Shadow Position",
+    "Pos Y", "Perspective", "Zoom", "Color", "Outside", "Shadow Position", "Softness", "Shadow Only",
 };
 
 const ShadowParamInfo& InfoByRegistryName(const char* registryName)
@@ -75,9 +75,11 @@ bool SeedBuiltInPresets(ISettingsStore& store)
 {
     if (store.GetInt("", SettingNames::kFirstStart, SettingDefaults::kFirstStart) == 0)
         return false;
+    // The built-ins leave the later values at 0, which a missing value reads
+    // as: they are written exactly as they always were.
     for (const ShadowPreset& preset : kBuiltInPresets)
-        for (const ShadowParamInfo& info : kShadowParamTable)
-            store.SetInt(preset.name, info.registryName, preset.params.*info.field);
+        for (size_t i = 0; i < kOriginalShadowParamCount; ++i)
+            store.SetInt(preset.name, kShadowParamTable[i].registryName, preset.params.*kShadowParamTable[i].field);
     store.SetInt("", SettingNames::kFirstStart, 0);
     return true;
 }

@@ -9,14 +9,15 @@
 #include "params/SettingsStore.h"
 #include "params/ShadowParams.h"
 
-// The thirteen values of a section, each missing one at its default. The
+// The values of a section, each missing one at its default (a set saved
+// before softness and shadow-only existed reads them as 0). The
 // values come back as stored (a zoom of 5 stays 5): whoever applies them
 // clamps them, as the dialog's sliders do.
 ShadowParams loadParameterSet(ISettingsStore& store, const std::string& section);
 
-// Writes all thirteen values, creating the section if needed, in the order
+// Writes all the values, creating the section if needed, in the order
 // Blur, Transparency, Intensity, Angle X, Angle Y, Angle Z, Pos X, Pos Y,
-// Perspective, Zoom, Color, Outside, Shadow Position.
+// Perspective, Zoom, Color, Outside, Shadow Position, Softness, Shadow Only.
 void saveParameterSet(ISettingsStore& store, const std::string& section, const ShadowParams& params);
 
 // Registry key names are limited to 255 characters.
@@ -38,6 +39,7 @@ std::vector<std::string> enumeratePresets(ISettingsStore& store);
 void deletePreset(ISettingsStore& store, const std::string& name);
 
 // While "First start" reads non-zero (default 1): writes the six built-in
-// presets (overwriting presets of the same names), then "First start" = 0.
+// presets' thirteen original values (their softness and shadow-only are 0,
+// the default) (overwriting presets of the same names), then "First start" = 0.
 // Returns true when it seeded.
 bool SeedBuiltInPresets(ISettingsStore& store);

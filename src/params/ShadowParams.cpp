@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-const ShadowParamInfo kShadowParamTable[13] = {
+const ShadowParamInfo kShadowParamTable[15] = {
     {&ShadowParams::blur, "blur", "Blur", "Blur", "bluR", true, 0, 120, 20, 10, 1010},
     {&ShadowParams::transparency, "transparency", "Transparency", "Transparency", "traN", true, 0, 100, 30, 10, 1013},
     {&ShadowParams::angleX, "angleX", "Angle X", "Angle X", "angX", true, -180, 180, 0, 5, 1007},
@@ -17,6 +17,8 @@ const ShadowParamInfo kShadowParamTable[13] = {
     {&ShadowParams::shadowPosition, "shadowPosition", "Shadow Position", "Shadow Position", "posI", false, 0, 2, 0, 0,
      1019},
     {&ShadowParams::intensity, "intensity", "Intensity", "Intensity", "intE", true, 5, 100, 100, 5, 1020},
+    {&ShadowParams::softness, "softness", "Softness", "Softness", "sofT", true, 0, 100, 0, 10, 1036},
+    {&ShadowParams::shadowOnly, "shadowOnly", "Shadow Only", "Shadow Only", "shdO", false, 0, 1, 0, 0, 1037},
 };
 
 int32_t ShadowParamInfo::Clamp(int32_t value) const
@@ -67,6 +69,9 @@ ShadowParams ResetShadowParams(const ShadowParams& current)
     ShadowParams p = DefaultShadowParams();
     p.angleX = -120;
     p.outside = current.outside;
+    // Like "Only Outside", what the result holds is a choice of output, not
+    // of the shadow's shape.
+    p.shadowOnly = current.shadowOnly;
     return p;
 }
 
@@ -92,6 +97,8 @@ ShadowParams Preset(int32_t blur, int32_t transparency, int32_t angleX, int32_t 
     p.color = color;
     p.outside = outside;
     p.shadowPosition = shadowPosition;
+    p.softness = 0;
+    p.shadowOnly = 0;
     return p;
 }
 

@@ -1,4 +1,4 @@
-// The thirteen values that describe one shadow, their ranges and defaults,
+// The values that describe one shadow, their ranges and defaults,
 // the "Reset to default" set and the built-in presets.
 //
 // Each value is described once, in kShadowParamTable; the registry store, the
@@ -25,8 +25,13 @@ struct ShadowParams {
     int32_t color;           // Windows COLORREF, 0x00BBGGRR
     int32_t outside;         // 0 false, non-zero true
     int32_t shadowPosition;  // a ShadowPosition; other values pass through unchecked
+    // Later additions; a store or descriptor that lacks them means 0, which
+    // renders exactly as before they existed.
+    int32_t softness;    // 0-100: how much of the blur the hinge row loses
+    int32_t shadowOnly;  // 0 false, non-zero true: the object is left out (layers only)
 
     bool IsOutside() const { return outside != 0; }
+    bool IsShadowOnly() const { return shadowOnly != 0; }
     ShadowPosition Position() const { return static_cast<ShadowPosition>(shadowPosition); }
 };
 
@@ -51,8 +56,11 @@ struct ShadowParamInfo {
 };
 
 // In the order a full set is written to the registry.
-extern const ShadowParamInfo kShadowParamTable[13];
-const size_t kShadowParamCount = 13;
+// The thirteen original values come first; the later ones follow.
+extern const ShadowParamInfo kShadowParamTable[15];
+const size_t kShadowParamCount = 15;
+// The values every store and descriptor has held from the start.
+const size_t kOriginalShadowParamCount = 13;
 
 // Looks a value up by its code name, e.g. "angleX"; null when unknown.
 const ShadowParamInfo* FindShadowParam(const char* name);
@@ -65,7 +73,7 @@ ShadowParams DefaultShadowParams();
 ShadowParams ClampShadowParams(const ShadowParams& p);
 
 // The "Reset to default" command: the defaults except angleX = -120, and
-// `outside` kept from the current set.
+// `outside` and `shadowOnly` kept from the current set.
 ShadowParams ResetShadowParams(const ShadowParams& current);
 
 struct ShadowPreset {

@@ -8,6 +8,8 @@
 #include "imaging/WorkerThreads.h"
 #include "render/Compositing.h"
 #include "render/DeepCompositing.h"
+#include "render/ShadowOnly.h"
+#include "render/SoftBlur.h"
 
 namespace {
 
@@ -16,7 +18,6 @@ const int kShadowObject = 0;
 const int kShadowTexture = 0;
 const int kTexturedMode = 9;
 const ARGB kPlaneColour = 0x7F000000;  // unused by the textured mode
-const int32_t kTentKernel = kStretchBilinear;  // the tent
 
 // The dialog's sliders keep their values in range, but the scene is also
 // driven without sliders (the command line, descriptor playback); out of
@@ -55,6 +56,13 @@ uint32_t ShadowFadeFactor(int y, int h, int intensity, ShadowPosition position)
 
 CShadowScene::CShadowScene(const HostBuffers& host, const RunGeometry& geometry) : m_host(host), m_geometry(geometry)
 {
+}
+
+bool CShadowScene::ShadowOnlyShown(const ShadowParams& params) const
+{
+    // A flat image has no transparency to hold the shadow alone; whoever
+    // asks for it there is refused before the scene is made.
+    return params.IsShadowOnly() && m_host.HasTransparency();
 }
 
 bool CShadowScene::ImageShows() const
@@ -228,10 +236,30 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     ParallelFor(h, LinesPerThread(w), [&](int begin, int end) {
         FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
     });
-    FilterInPlace(rows.data(), w, h, params.blur / 5.0, 0, kTentKernel);
+    SoftBlurInPlace(rows.data(), w, h, params.blur / 5.0, params.softness, HingeSpan(params.Position()));
     // The engine takes these pixels as texture 0 and hands back the ones it
     // held, whose memory the next rebuild reuses.
     m_pRender->ExchangeTexture(kShadowTexture, texture);
+}
+
+SoftBlurSpan CShadowScene::HingeSpan(ShadowPosition position) const
+{
+    // Texture rows in the plane's own terms: the plane's top row is
+    // trunc(H x -0.5) and the object is centred on the plane, as the hinge
+    // steps of PlaceShadowPlane take it. The contact line is the object's
+    // bottom (or top) edge; the far end its opposite edge. Centred, the
+    // shadow grows from the middle both ways.
+    const int top = static_cast<int>(std::trunc(m_geometry.CropHeight() * -0.5));
+    const int hh = m_geometry.objectHeight / 2;
+    const int length = std::max(0, m_geometry.objectHeight - 1);
+    switch (position) {
+    case ShadowPosition::Bottom:
+        return SoftBlurSpan{hh - top, hh - top - length};
+    case ShadowPosition::Top:
+        return SoftBlurSpan{-hh - top, -hh - top + length};
+    default:
+        return SoftBlurSpan{-top, -top - hh};
+    }
 }
 
 void CShadowScene::FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin,
@@ -441,6 +469,12 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
     const ShadowParams params = InRange(given);
     const int left = m_preview.m_rcView.left;
     const int top = m_preview.m_rcView.top;
+    if (ShadowOnlyShown(params)) {
+        // No object over or under the shadow: an empty cut-out blends nothing.
+        ::ComposePreview(m_dibView, left, top, m_dibImage, m_dibRender, CDib(), m_geometry, params.transparency,
+                         params.IsOutside());
+        return;
+    }
     if (m_dibObject.IsEmpty())
         ::ComposePreviewFromHost(m_dibView, left, top, m_dibImage, m_dibRender, m_host, m_geometry, params.transparency,
                                  params.IsOutside());
@@ -452,6 +486,13 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
 void CShadowScene::CompositeShadow(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
+    if (ShadowOnlyShown(params)) {
+        if (m_pDocument)
+            CompositeDocumentShadowOnly(m_dibRender, m_rcRender, m_geometry, *m_pDocument, params.transparency);
+        else
+            CompositeShadowOnly(m_dibRender, m_rcRender, m_geometry, m_host, params.transparency);
+        return;
+    }
     if (m_pDocument)
         ::CompositeDocument(m_dibRender, m_rcRender, m_dibObject, m_geometry, *m_pDocument, params.transparency,
                             params.IsOutside());

@@ -18,6 +18,7 @@
 #include "render/HostBuffers.h"
 #include "render/Render3D.h"
 #include "render/RunGeometry.h"
+#include "render/SoftBlur.h"
 
 class CShadowScene {
 public:
@@ -103,8 +104,12 @@ public:
 
 private:
     bool ImageShows() const;
+    bool ShadowOnlyShown(const ShadowParams& params) const;
     void InitEngine(bool wholeFrame);
     void RenderReach();
+    // Where the blur is sharpest and where it reaches its full radius, as
+    // texture rows, for the given hinge.
+    SoftBlurSpan HingeSpan(ShadowPosition position) const;
     void FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin, int end) const;
     void BuildImageBuffer();
     void BuildObjectBuffer();

@@ -43,6 +43,8 @@
 #define IDC_SLIDER_OFFSET_X 1029
 #define IDC_LABEL_OFFSET_Y 1030
 #define IDC_SLIDER_OFFSET_Y 1031
+#define IDC_LABEL_SOFTNESS 1035
+#define IDC_SLIDER_SOFTNESS 1036
 
 /* Main menu (1003). */
 #define ID_MAIN_STYLE_CHROME 32801
@@ -66,5 +68,6 @@
 #define ID_POSITION_BOTTOM 32791
 #define ID_POSITION_CENTER 32792
 #define ID_POSITION_TOP 32793
+#define ID_POSITION_SHADOW_ONLY 32794 /* a toggle after a separator */
 
 #endif

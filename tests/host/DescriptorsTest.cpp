@@ -72,13 +72,32 @@ TEST(ReadDescriptor, AppliesItsValuesOverTheLoadedSetThenConsumesTheDescriptor)
     EXPECT_EQ(HostDescriptors().m_nReadersClosed, 1);
     EXPECT_TRUE(g_messages.empty());
 
-    // The key list names the thirteen keys in descriptor order.
+    // The key list names every key in descriptor order, the later two last.
     std::vector<DescriptorKeyID> keys;
     for (const DescriptorKey& k : kDescriptorKeys)
         keys.push_back(k.key);
     EXPECT_EQ(HostDescriptors().m_requestedKeys, keys);
     EXPECT_EQ(FourCCText(keys.front()), "outS");
-    EXPECT_EQ(FourCCText(keys.back()), "colR");
+    EXPECT_EQ(FourCCText(keys[12]), "colR");
+    EXPECT_EQ(FourCCText(keys.back()), "shdO");
+}
+
+// An action recorded before softness and shadow-only existed names neither:
+// it plays back with both at 0, whatever the last-used set held.
+TEST(ReadDescriptor, OldDescriptorsPlayBackWithoutSoftnessOrShadowOnly)
+{
+    ScriptedRun old({Long("bluR", 30)});
+    old.values.softness = 60;
+    old.values.shadowOnly = 1;
+    EXPECT_EQ(old.Read(), DescriptorPlayMode::ShowDialog);
+    EXPECT_EQ(old.values.blur, 30);
+    EXPECT_EQ(old.values.softness, 0);
+    EXPECT_EQ(old.values.shadowOnly, 0);
+
+    ScriptedRun current({Long("sofT", 45), Bool("shdO", true)});
+    EXPECT_EQ(current.Read(), DescriptorPlayMode::ShowDialog);
+    EXPECT_EQ(current.values.softness, 45);
+    EXPECT_EQ(current.values.shadowOnly, 1);
 }
 
 TEST(ReadDescriptor, PlayModeFollowsPlayInfo)
@@ -191,13 +210,15 @@ TEST(HostHandleSuite, AHandleAtAFreedAddressIsAnotherHandle)
     HostHandles().Dispose(second);
 }
 
-TEST(WriteDescriptor, RecordsAllThirteenInOrderAndReplacesTheOldOne)
+TEST(WriteDescriptor, RecordsEveryKeyInOrderAndReplacesTheOldOne)
 {
     ScriptedRun run({Long("zooM", 50)});
     const int disposed = HostHandles().m_nDisposed;
     ShadowParams p = kBuiltInPresets[0].params;
     p.color = 0x123456;
     p.outside = 0;
+    p.softness = 35;
+    p.shadowOnly = 1;
     run.Write(p);
 
     EXPECT_TRUE(g_messages.empty());
@@ -205,10 +226,11 @@ TEST(WriteDescriptor, RecordsAllThirteenInOrderAndReplacesTheOldOne)
     ASSERT_TRUE(HostHandles().IsLive(run.params.descriptor));
     EXPECT_EQ(run.params.recordInfo, DialogRecord::kOptional);
     const std::vector<DescriptorItem> items = CHostDescriptors::Decode(run.params.descriptor);
-    ASSERT_EQ(items.size(), 13u);
-    for (size_t i = 0; i < 13; ++i) {
+    ASSERT_EQ(items.size(), kDescriptorKeyCount);
+    for (size_t i = 0; i < kDescriptorKeyCount; ++i) {
         EXPECT_EQ(items[i].key, kDescriptorKeys[i].key) << i;
-        EXPECT_EQ(items[i].type, i == 0 ? DescTypes::kBoolean : DescTypes::kInteger) << i;
+        const bool boolean = i == 0 || i == kDescriptorKeyCount - 1;
+        EXPECT_EQ(items[i].type, boolean ? DescTypes::kBoolean : DescTypes::kInteger) << i;
         EXPECT_EQ(items[i].integer, p.*kDescriptorKeys[i].field) << i;
     }
 
@@ -243,7 +265,7 @@ TEST(WriteDescriptor, HostFaults)
         run.record.handleProcs = nullptr;
         run.Write(p);
         EXPECT_EQ(g_messages, std::vector<std::string>{"DisposeProc error"});
-        EXPECT_EQ(CHostDescriptors::Decode(run.params.descriptor).size(), 13u);
+        EXPECT_EQ(CHostDescriptors::Decode(run.params.descriptor).size(), kDescriptorKeyCount);
         HostHandles().Dispose(old);
     }
     {

@@ -99,7 +99,7 @@ std::vector<FaultRow> FaultTable()
         {"padded rows with a mask", "run", flat, mask + "--pad-rows 5", 3, 0, R, "outData row padding: untouched"},
         {"the dialog shown and ended with OK", "run", layer, "--dialog --ui \"settle; ok\"", 3, 0, R,
          "descriptor recorded (recordInfo 0): outS=1 (bool) posI=0 bluR=20 traN=30 intE=100 angX=0 angY=0 angZ=0 "
-         "zooM=100 offX=0 offY=0 perS=80 colR=0"},
+         "zooM=100 offX=0 offY=0 perS=80 colR=0 sofT=0 shdO=0 (bool)"},
         {"the dialog shown and cancelled", "run", layer, "--dialog --ui \"settle; cancel\"", 3, -128, U, ""},
         {"a 1 x 1 layer", "run", layer1, "", 3, -128, U, Refusal(empty)},
         {"a 2 x 2 layer", "run", layer2, "", 3, 0, Outcome::Ran, ""},

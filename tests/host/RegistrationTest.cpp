@@ -37,7 +37,7 @@ TEST(Registration, ResourcesAsAHostReadsThem)
         "  event \"Tevra Veydra\" \"\" class kzW2 id pqXn",
         "  reply null \"\" flags 0x0000",
         "  direct parameter #ImR \"\" flags 0xB000",
-        "  13 parameters",
+        "  15 parameters",
         "  parameter 1 \"Outside Only\" outS bool \"\" flags 0x0000",
         "  parameter 2 \"Shadow Position\" posI long \"\" flags 0x0000",
         "  parameter 3 \"Blur\" bluR long \"\" flags 0x0000",
@@ -51,7 +51,9 @@ TEST(Registration, ResourcesAsAHostReadsThem)
         "  parameter 11 \"Offset Y\" offY long \"\" flags 0x0000",
         "  parameter 12 \"Perspective\" perS long \"\" flags 0x0000",
         "  parameter 13 \"Color\" colR long \"\" flags 0x0000",
-        "  classes 0, comparison operators 0, enumerations 0, 357 of 357 bytes read",
+        "  parameter 14 \"Softness\" sofT long \"\" flags 0x0000",
+        "  parameter 15 \"Shadow Only\" shdO bool \"\" flags 0x0000",
+        "  classes 0, comparison operators 0, enumerations 0, 400 of 400 bytes read",
         "terminology matches hstm: yes",
     };
     EXPECT_EQ(r.exitCode, 0u);

@@ -43,9 +43,12 @@ TEST(PresetStore, FullSetsAreWrittenInTheirOrders)
     saveParameterSet(store, "P", DefaultShadowParams());
     EXPECT_EQ(store.m_writes, Prefixed("P", {"Blur", "Transparency", "Intensity", "Angle X", "Angle Y", "Angle Z",
                                              "Pos X", "Pos Y", "Perspective", "Zoom", "Color", "Outside",
-                                             "Shadow Position"}));
+                                             "Shadow Position", "Softness", "Shadow Only"}));
 
-    // Seeding: preset by preset in menu order, "Intensity" last in each, then the marker.
+    // Seeding: preset by preset in menu order, "Intensity" last in each, then
+    // the marker. The built-ins are at softness 0 without shadow-only, which
+    // is what a missing value reads as, so seeding writes the thirteen values
+    // it always wrote.
     store.m_writes.clear();
     ASSERT_TRUE(SeedBuiltInPresets(store));
     const std::vector<std::string> seedOrder = {"Blur",   "Transparency", "Angle X",     "Angle Y", "Angle Z",

@@ -24,12 +24,15 @@ TEST(ShadowParams, DefaultSet)
     EXPECT_EQ(p.color, 0);
     EXPECT_EQ(p.outside, 1);
     EXPECT_EQ(p.Position(), ShadowPosition::Bottom);
+    EXPECT_EQ(p.softness, 0);
+    EXPECT_EQ(p.shadowOnly, 0);
 }
 
 TEST(ShadowParams, TableIsInRegistryWriteOrderAndCoversEveryField)
 {
     const char* order[] = {"Blur", "Transparency", "Angle X", "Angle Y", "Angle Z", "Pos X", "Pos Y",
-                           "Perspective", "Zoom", "Color", "Outside", "Shadow Position", "Intensity"};
+                           "Perspective", "Zoom", "Color", "Outside", "Shadow Position", "Intensity",
+                           "Softness", "Shadow Only"};
     std::set<std::string> keys;
     ShadowParams probe{};
     for (size_t i = 0; i < kShadowParamCount; ++i) {
@@ -67,18 +70,21 @@ TEST(ShadowParams, SliderClampingOfStoredValues)
     EXPECT_EQ(FindShadowParam("nonsense"), nullptr);
 }
 
-TEST(ShadowParams, ResetDiffersFromDefaultsInAngleXAndKeepsOutside)
+TEST(ShadowParams, ResetDiffersFromDefaultsInAngleXAndKeepsOutsideAndShadowOnly)
 {
     const ShadowPreset* cast = FindBuiltInPreset("Cast In Front");
     ASSERT_NE(cast, nullptr);
     ShadowParams current = cast->params;
     current.outside = 0;
+    current.softness = 60;   // a shape value: reset
+    current.shadowOnly = 1;  // an output choice, like outside: kept
     const ShadowParams reset = ResetShadowParams(current);
     EXPECT_EQ(reset.angleX, -120);
     EXPECT_EQ(reset.outside, 0);
     ShadowParams expected = DefaultShadowParams();
     expected.angleX = -120;
     expected.outside = 0;
+    expected.shadowOnly = 1;
     EXPECT_EQ(reset, expected);
 
     EXPECT_EQ(ResetShadowParams(cast->params).outside, 1);
@@ -92,6 +98,9 @@ TEST(ShadowParams, BuiltInPresetsInOrder)
         EXPECT_STREQ(kBuiltInPresets[i].name, names[i]);
         // Every preset is already within the slider ranges.
         EXPECT_EQ(ClampShadowParams(kBuiltInPresets[i].params), kBuiltInPresets[i].params) << names[i];
+        // They cast the shadow they always cast.
+        EXPECT_EQ(kBuiltInPresets[i].params.softness, 0) << names[i];
+        EXPECT_EQ(kBuiltInPresets[i].params.shadowOnly, 0) << names[i];
     }
     const ShadowParams& wall = kBuiltInPresets[2].params;
     EXPECT_EQ(wall.angleX, -30);

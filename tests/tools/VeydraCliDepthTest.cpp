@@ -158,6 +158,29 @@ TEST_P(VeydraCliDepth, KeepsDepthAndMatchesTheEightBitResult)
     }
     EXPECT_TRUE(none.pixels == original.pixels);
 
+    // The shadow alone at 16 bits is the 8-bit shadow alone, each sample
+    // expanded: reduced, it matches the 8-bit render of the reduced file.
+    if (layer && c.depth == 16) {
+        const std::string only = look + " --shadow-only";
+        ASSERT_EQ(RunVeydra("render " + deep + only + " -o " + Path("deep-only.png")), 0);
+        ASSERT_EQ(RunVeydra("render " + eight + only + " -o " + Path("eight-only.png")), 0);
+        RasterImage deepOnly, eightOnly;
+        ASSERT_TRUE(ReadPngAtOwnDepth(Path("deep-only.png"), deepOnly));
+        if (c.planes == 4)
+            eightOnly = ReadPng(Path("eight-only.png"), PngLoad::Colour);
+        else
+            ASSERT_TRUE(ReadPngAtOwnDepth(Path("eight-only.png"), eightOnly));
+        ASSERT_EQ(deepOnly.planes, c.planes);
+        ASSERT_EQ(eightOnly.pixels.size(), size_t(W) * H * c.planes);
+        int differing = 0, shadowed = 0;
+        for (size_t i = 0; i < eightOnly.pixels.size(); ++i) {
+            differing += int(ReduceTo8(Sample16(deepOnly, i), 65535)) != eightOnly.pixels[i];
+            shadowed += (i % c.planes) == size_t(c.planes - 1) && eightOnly.pixels[i] != 0;
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(shadowed, 100);
+    }
+
     // The grown canvas holds 8-bit colour only: such a file is refused, not
     // quietly reduced, and nothing is written.
     EXPECT_EQ(RunVeydra("render " + deep + mask + " --fit -o " + Path("fit.png")), 1);

@@ -213,6 +213,8 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
         {"render " + layer + out + " --outside maybe", "expected on|off", 2},
         {"render " + layer + out + " --position left", "expected bottom|center|top", 2},
         {"render " + layer + out + " --threads 0", "expected a count of 1 or more", 2},
+        {"render " + flat + " --mask " + Make("mask.png", 40, 32, 1) + out + " --shadow-only",
+         "--shadow-only needs a layer with transparency"},
         {"render " + layer, "no output file", 2},
         {"frobnicate", "unknown command", 2},
     };
@@ -232,6 +234,31 @@ TEST_F(VeydraCli, ListsPresets)
     EXPECT_NE(r.output.find("Cast On Left Wall: blur=20 transparency=50 angleX=-30 angleY=-75"), std::string::npos)
         << r.output;
     EXPECT_NE(r.output.find("Rear Shadow:"), std::string::npos);
+    EXPECT_NE(r.output.find("intensity=50 softness=0 shadowOnly=0\n"), std::string::npos) << r.output;
+}
+
+// The two later options reach the engine: softness changes the shadow and
+// not the object; shadow-only leaves the object out and keeps the shadow.
+TEST_F(VeydraCli, SoftnessAndShadowOnly)
+{
+    const std::string layer = Make("layer.png", 64, 90, 4, 20, 10, 43, 69);
+    const std::string base = "render " + layer + " --preset 'Cast In Front' --offset-x 20";
+    ASSERT_EQ(RunVeydra(base + " -o " + Path("plain.png")).exitCode, 0);
+    ASSERT_EQ(RunVeydra(base + " --softness 0 -o " + Path("zero.png")).exitCode, 0);
+    ASSERT_EQ(RunVeydra(base + " --softness 80 -o " + Path("soft.png")).exitCode, 0);
+    ASSERT_EQ(RunVeydra(base + " --shadow-only -o " + Path("only.png")).exitCode, 0);
+    EXPECT_EQ(ReadAll(Path("plain.png")), ReadAll(Path("zero.png")));
+    const RasterImage plain = ReadPng(Path("plain.png"), PngLoad::Colour);
+    const RasterImage soft = ReadPng(Path("soft.png"), PngLoad::Colour);
+    const RasterImage only = ReadPng(Path("only.png"), PngLoad::Colour);
+    EXPECT_NE(plain.pixels, soft.pixels);
+    const uint8_t* objectPixel = &only.pixels[(size_t(40) * 64 + 30) * 4];
+    EXPECT_EQ(objectPixel[0], 0);  // the shadow's black, not the object's grey 90
+    EXPECT_EQ(plain.pixels[(size_t(40) * 64 + 30) * 4], 90);
+    size_t shadowPixels = 0;
+    for (size_t i = 3; i < only.pixels.size(); i += 4)
+        shadowPixels += only.pixels[i] != 0;
+    EXPECT_GT(shadowPixels, 500u);
 }
 
 }  // namespace

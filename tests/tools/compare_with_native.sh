@@ -28,7 +28,7 @@ python3 "$source/samples/make_sample.py" "$work"
 "$wine_run" reg delete 'HKCU\Software\Tevra Ltd\Veydra' /f >/dev/null 2>&1 || true
 
 status=0
-compare() {  # name input preset [mask [threads]]
+compare() {  # name input preset [mask [threads [native-options host-options]]]
     local name=$1 input=$2 preset=$3 mask=${4:-} threads=${5:-}
     # Every host buffer ends right before an inaccessible page.
     local native_args=() host_args=(--guard-pages) run_env=()
@@ -39,6 +39,9 @@ compare() {  # name input preset [mask [threads]]
     # A thread count for both (the module reads it from its environment):
     # the result must not depend on it.
     [ -z "$threads" ] || run_env=("VEYDRA_THREADS=$threads")
+    # Values beyond the preset: options of the renderer, keys of the descriptor.
+    # shellcheck disable=SC2206
+    [ -z "${6:-}" ] || { native_args+=($6); host_args+=($7); }
     env "${run_env[@]}" "$native" render "$input" -o "$work/native-$name.png" --preset "$preset" "${native_args[@]}"
     env "${run_env[@]}" "$wine_run" "$host" run "$module" "$input" -o "$work/module-$name.png" --preset "$preset" \
         "${host_args[@]}" >"$work/module-$name.log" 2>&1 || true
@@ -58,20 +61,24 @@ done
 for preset in "Cast In Front 2" "Flat Faint Shadow"; do
     compare "flat-$(echo "$preset" | tr 'A-Z ' 'a-z-')" "$work/sample-flat.png" "$preset" "$work/sample-mask.png"
 done
+# Softness and the shadow alone, over the preset.
+compare "layer-rear-shadow-soft-alone" "$work/sample-layer.png" "Rear Shadow" "" "" "--softness 70 --shadow-only" \
+    "--set sofT=70 --set shdO=1"
 for threads in 1 7; do
     compare "layer-cast-in-front-$threads-threads" "$work/sample-layer.png" "Cast In Front" "" "$threads"
     compare "flat-cast-in-front-2-$threads-threads" "$work/sample-flat.png" "Cast In Front 2" "$work/sample-mask.png" \
         "$threads"
 done
 
-# The dialog, tuned as a user would: a preset, several sliders, the shadow
-# position, "Only Outside" and a colour (through the host's colour services,
+# The dialog, tuned as a user would: a preset, several sliders (softness
+# among them), the shadow position, "Only Outside" and a colour (through the host's colour services,
 # or through the system chooser when the host has no picker).
 dialog_case() {  # name colour host-switches
     local name=$1 colour=$2 switches=$3
     "$wine_run" reg delete 'HKCU\Software\Tevra Ltd\Veydra' /f >/dev/null 2>&1 || true
     local script="settle; menu presets 'Cast In Front'; slider blur 45; slider transparency 20; slider angleY 15"
     script+="; slider zoom 120; slider posX 12; slider posY -8; slider perspective 60; slider intensity 70"
+    script+="; slider softness 55"
     script+="; position top; outside off; color $colour; settle; ok"
     # shellcheck disable=SC2086
     "$wine_run" "$host" run "$module" "$work/sample-layer.png" -o "$work/dialog-$name.png" --dialog \
@@ -92,14 +99,15 @@ line, colour = sys.argv[1], sys.argv[2]
 values = dict(item.split("=") for item in line.split(": ", 1)[1].replace(" (bool)", "").split())
 expected = {"outS": "0", "posI": "2", "bluR": "45", "traN": "20", "intE": "70", "angX": "-105",
             "angY": "15", "angZ": "0", "zooM": "120", "offX": "12", "offY": "-8", "perS": "60",
-            "colR": str(int(colour[4:6] + colour[2:4] + colour[0:2], 16))}
+            "colR": str(int(colour[4:6] + colour[2:4] + colour[0:2], 16)), "sofT": "55", "shdO": "0"}
 if values != expected:
     sys.exit("recorded %s, expected %s" % (values, expected))
 c = int(values["colR"])
 print(f"--outside off --position top --blur {values['bluR']} --transparency {values['traN']} "
       f"--intensity {values['intE']} --angle-x {values['angX']} --angle-y {values['angY']} --angle-z {values['angZ']} "
       f"--zoom {values['zooM']} --offset-x {values['offX']} --offset-y {values['offY']} "
-      f"--perspective {values['perS']} --color {c & 255:02X}{c >> 8 & 255:02X}{c >> 16 & 255:02X}")
+      f"--perspective {values['perS']} --color {c & 255:02X}{c >> 8 & 255:02X}{c >> 16 & 255:02X} "
+      f"--softness {values['sofT']}")
 PY
 ) || { echo "dialog-$name: $args"; status=1; return; }
     # shellcheck disable=SC2086
@@ -115,7 +123,8 @@ line, store = sys.argv[1], sys.argv[2]
 recorded = dict(item.split("=") for item in line.split(": ", 1)[1].replace(" (bool)", "").split())
 names = {"outS": "Outside", "posI": "Shadow Position", "bluR": "Blur", "traN": "Transparency",
          "intE": "Intensity", "angX": "Angle X", "angY": "Angle Y", "angZ": "Angle Z", "zooM": "Zoom",
-         "offX": "Pos X", "offY": "Pos Y", "perS": "Perspective", "colR": "Color"}
+         "offX": "Pos X", "offY": "Pos Y", "perS": "Perspective", "colR": "Color", "sofT": "Softness",
+         "shdO": "Shadow Only"}
 stored = {}
 for row in open(store, errors="replace"):
     parts = row.strip().split("    ")

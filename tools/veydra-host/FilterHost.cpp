@@ -142,7 +142,10 @@ void CFilterHost::BuildDescriptor()
     auto put = [&items](DescriptorKeyID key, int32_t value) {
         DescriptorItem item;
         item.key = key;
-        item.type = key == FourCC("outS") ? DescTypes::kBoolean : DescTypes::kInteger;
+        item.type = DescTypes::kInteger;
+        for (const DescriptorKey& k : kDescriptorKeys)
+            if (k.key == key && k.isBoolean)
+                item.type = DescTypes::kBoolean;
         item.integer = value;
         for (DescriptorItem& existing : items)
             if (existing.key == key) {

@@ -30,7 +30,7 @@ const NumericOption kNumericOptions[] = {
     {"--blur", "blur"},       {"--transparency", "transparency"}, {"--intensity", "intensity"},
     {"--angle-x", "angleX"},  {"--angle-y", "angleY"},            {"--angle-z", "angleZ"},
     {"--offset-x", "posX"},   {"--offset-y", "posY"},             {"--zoom", "zoom"},
-    {"--perspective", "perspective"},
+    {"--perspective", "perspective"}, {"--softness", "softness"},
 };
 
 int32_t ParseInteger(const std::string& flag, const std::string& text)
@@ -113,6 +113,10 @@ bool ParseRenderOption(const std::vector<std::string>& args, size_t& i, RenderOp
     }
     if (flag == "--fit") {
         out.fit = true;
+        return true;
+    }
+    if (flag == "--shadow-only") {
+        o.values.emplace_back(FindShadowParam("shadowOnly"), 1);
         return true;
     }
     const std::string name = flag.substr(0, flag.find('='));

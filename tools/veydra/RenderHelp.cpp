@@ -39,6 +39,8 @@ const OptionHelp kRenderOptionHelp[] = {
     {kShadow, "--color RRGGBB", "color", "hex colour", "000000", "colour of the shadow"},
     {kShadow, "--outside on|off", "outside", "on|off", "on", "on: behind the object; off: over everything"},
     {kShadow, "--position P", "shadowPosition", "bottom|center|top", "bottom", "where the shadow is hinged"},
+    {kShadow, "--softness N", "softness", nullptr, nullptr, "sharp where the object stands, soft far off (%)"},
+    {kShadow, "--shadow-only", "shadowOnly", "", "off", "the shadow alone on transparency (layers only)"},
 };
 const size_t kRenderOptionHelpCount = sizeof kRenderOptionHelp / sizeof kRenderOptionHelp[0];
 
@@ -67,7 +69,8 @@ std::string RenderHelpText()
         "A PNG with alpha is a layer; one without is a flat image and needs --mask.\n"
         "Many inputs: one line per file; a file that fails is reported and the rest\n"
         "are still rendered. Exit status 0 when all were written, 1 when any failed,\n"
-        "2 for a command line that is not understood.\n";
+        "2 for a command line that is not understood. Grey and 16-bit files are\n"
+        "rendered and written at their own depth (not with --fit).\n";
     size_t optionWidth = 0, rangeWidth = 0, defaultWidth = 0;
     for (size_t i = 0; i < kRenderOptionHelpCount; ++i) {
         optionWidth = std::max(optionWidth, std::string(kRenderOptionHelp[i].option).size());

@@ -60,6 +60,10 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
         return;
     }
 
+    // A flat image has no transparency for the shadow to stand on alone.
+    if (options.params.IsShadowOnly() && image.planes < 4)
+        throw CliError(options.input + ": --shadow-only needs a layer with transparency (a PNG with alpha)");
+
     // The host's input and output are one buffer here, as some hosts hand
     // them; nothing is written to it before the final composite.
     const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(),

@@ -5,8 +5,11 @@
 
 #include <new>
 
+#include "host/HostFailure.h"
 #include "host/PlainMessage.h"
 #include "host/PlugInApp.h"
+#include "lang/Language.h"
+#include "lang/LanguageKeys.h"
 #include "params/RegistryStore.h"
 #include "resources/ControlResources.h"
 #include "resources/MainDialogResources.h"
@@ -22,6 +25,9 @@ const char* const kMakerSupportPage = VEYDRA_MAKER_SUPPORT_PAGE;
 CMainDlg* CMainDlg::s_pCurrent = nullptr;
 
 namespace {
+
+const int kWarningIcon = 177;
+const int kMessageOk = 1;
 
 RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 PixelRect ToPixelRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
@@ -114,6 +120,8 @@ BOOL CMainDlg::OnInitDialog()
         CMFCPlugInApp& app = TheApp();
         if (!app.m_bSkipDialog)
             app.m_bSkipDialog = mode == DescriptorPlayMode::NoDialog;
+        if (app.m_bSkipDialog && mode != DescriptorPlayMode::NoDescriptor)
+            RefuseShadowOnlyOnFlatImage();
         if (!app.m_bSkipDialog) {
             ArmTimer(kFirstRenderTimer);
             return TRUE;
@@ -191,6 +199,19 @@ void CMainDlg::StorePlacement()
     store.SetInt("", SettingNames::kY, placement.y);
     store.SetInt("", SettingNames::kWidth, placement.width);
     store.SetInt("", SettingNames::kHeight, placement.height);
+}
+
+void CMainDlg::RefuseShadowOnlyOnFlatImage()
+{
+    // A recorded step that asks for the shadow alone cannot be played back
+    // on an image with no transparency to hold it; rendering the normal
+    // result instead would quietly give something else than was recorded.
+    if (!m_params.IsShadowOnly() || m_host.HasTransparency())
+        return;
+    ShowMessage(TheLanguage().Lookup(LanguageSection::kMsg, "err_shadow_only",
+                                     LanguageDefault(LanguageSection::kMsg, "err_shadow_only")),
+                kWarningIcon, kMessageOk);
+    throw CCodeFailure(HostResult::kUserCanceled);
 }
 
 void CMainDlg::RenderWithoutDialog()

@@ -35,6 +35,7 @@
 #include "ui/controls/IconSlider.h"
 #include "ui/controls/PreviewBitmap.h"
 #include "ui/controls/TranspStatic.h"
+#include "ui/dialogs/MainDlgBindings.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/ToolDlg.h"
 
@@ -69,7 +70,7 @@ public:
     // OK/Cancel, 4 none); returns the button's result (IDOK, IDYES, ...).
     int ShowMessage(const std::string& text, int iconId, int type);
 
-    // The thirteen values as the controls hold them. Setting them goes
+    // The shadow values as the controls hold them. Setting them goes
     // through the sliders, which clamp into their ranges.
     ShadowParams GetParams() const;
     void SetParams(const ShadowParams& params, bool repaint);
@@ -118,6 +119,9 @@ private:
     void RestorePlacement();
     void StorePlacement();
     void RenderWithoutDialog();
+    // Played back without the dialog, shadow-only on a flat image: says so
+    // and ends the run as cancelled, before anything is written.
+    void RefuseShadowOnlyOnFlatImage();
     // Keeps the failure of a handler for DoModal to rethrow, and ends.
     void KeepFailure();
 
@@ -171,6 +175,7 @@ private:
     void OnPreviewPan();
     void OnSliderCommand(int id);
     void OnOutsideCommand();
+    void OnShadowOnlyCommand();
     void OnColorCommand();
     bool PickShadowColor(COLORREF& color);
     void ApplyShadowColor();
@@ -192,12 +197,14 @@ private:
     CButtonST m_btnOK;
     CButtonST m_btnCancel;
     CColorButton m_btnColor;
-    CIconSlider m_sliders[10];
-    CTranspStatic m_labels[10];
+    CIconSlider m_sliders[kSliderCount];
+    CTranspStatic m_labels[kSliderCount];
     CHyperLink m_link;
     CPreviewBitmap m_preview;
 
-    ShadowParams m_params;  // the values while there is no window
+    // The values while there is no window; with one, the values no control
+    // holds (shadow-only, toggled from the shadow-position menu).
+    ShadowParams m_params;
     std::unique_ptr<CShadowScene> m_pScene;
     unsigned m_nArmedTimers = 0;       // one bit per timer above, while it runs
     COLORREF m_crSceneColor = 0;       // the colour the scene's texture was built with

@@ -1,4 +1,4 @@
-// Which control of the main dialog holds which shadow value: the ten
+// Which control of the main dialog holds which shadow value: the eleven
 // sliders with their labels, where they sit and what a change of each one
 // costs to show.
 #pragma once
@@ -16,8 +16,8 @@ struct SliderBinding {
 };
 
 // In template order, which is also the order the sliders are anchored in.
-extern const SliderBinding kSliderBindings[10];
-const size_t kSliderCount = 10;
+extern const SliderBinding kSliderBindings[11];
+const size_t kSliderCount = 11;
 
 // The binding of slider `sliderId`; null for any other control.
 const SliderBinding* FindSliderBinding(int sliderId);

@@ -16,7 +16,7 @@
 #include "ui/dialogs/MainDlgBindings.h"
 #include "ui/skin/ShiftColor.h"
 
-const SliderBinding kSliderBindings[10] = {
+const SliderBinding kSliderBindings[kSliderCount] = {
     {&ShadowParams::blur, IDC_SLIDER_BLUR, IDC_LABEL_BLUR, true, true},
     {&ShadowParams::transparency, IDC_SLIDER_TRANSPARENCY, IDC_LABEL_TRANSPARENCY, false, false},
     {&ShadowParams::intensity, IDC_SLIDER_INTENSITY, IDC_LABEL_INTENSITY, true, true},
@@ -27,6 +27,7 @@ const SliderBinding kSliderBindings[10] = {
     {&ShadowParams::zoom, IDC_SLIDER_ZOOM, IDC_LABEL_ZOOM, false, false},
     {&ShadowParams::posX, IDC_SLIDER_OFFSET_X, IDC_LABEL_OFFSET_X, true, false},
     {&ShadowParams::posY, IDC_SLIDER_OFFSET_Y, IDC_LABEL_OFFSET_Y, false, false},
+    {&ShadowParams::softness, IDC_SLIDER_SOFTNESS, IDC_LABEL_SOFTNESS, true, true},
 };
 
 const SliderBinding* FindSliderBinding(int sliderId)
@@ -80,12 +81,16 @@ ShadowParams CMainDlg::GetParams() const
     params.color = static_cast<int32_t>(m_btnColor.GetFaceColor());
     params.outside = IsOutside() ? 1 : 0;
     params.shadowPosition = shadowPosition;
+    // Unavailable on a flat image, so never recorded from one: a step
+    // recorded there plays back there.
+    params.shadowOnly = m_host.HasTransparency() && m_params.IsShadowOnly() ? 1 : 0;
     return params;
 }
 
 void CMainDlg::SetParams(const ShadowParams& params, bool repaint)
 {
     shadowPosition = params.shadowPosition;
+    m_params.shadowOnly = params.shadowOnly;
     if (m_hWnd == nullptr) {
         m_params = ClampShadowParams(params);
         return;

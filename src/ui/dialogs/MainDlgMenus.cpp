@@ -209,7 +209,16 @@ void CMainDlg::OnPositionMenu()
         if (shadowPosition >= 0 && shadowPosition <= 2)
             ::CheckMenuItem(menu.Popup(), ID_POSITION_BOTTOM + static_cast<UINT>(shadowPosition),
                             MF_BYCOMMAND | MF_CHECKED);
+        // A flat image has no transparency to hold the shadow alone.
+        const bool canShadowOnly = m_host.HasTransparency();
+        ::CheckMenuItem(menu.Popup(), ID_POSITION_SHADOW_ONLY,
+                        MF_BYCOMMAND | (canShadowOnly && m_params.IsShadowOnly() ? MF_CHECKED : MF_UNCHECKED));
+        ::EnableMenuItem(menu.Popup(), ID_POSITION_SHADOW_ONLY, MF_BYCOMMAND | (canShadowOnly ? MF_ENABLED : MF_GRAYED));
         command = TrackMenu(menu.Popup(), IDC_MAIN_POSITION, LanguageSection::kShadowMenu);
+    }
+    if (command == ID_POSITION_SHADOW_ONLY) {
+        OnShadowOnlyCommand();
+        return;
     }
     if (command < ID_POSITION_BOTTOM || command > ID_POSITION_TOP)
         return;  // dismissed: nothing changed, nothing to render

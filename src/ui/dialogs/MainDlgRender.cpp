@@ -201,6 +201,16 @@ void CMainDlg::OnOutsideCommand()
     RedrawPreview(false);
 }
 
+void CMainDlg::OnShadowOnlyCommand()
+{
+    // Only what the composite keeps changes: the shadow itself stays.
+    m_params.shadowOnly = m_params.IsShadowOnly() ? 0 : 1;
+    if (!HasScene())
+        return;
+    RenderPreview();
+    RedrawPreview(false);
+}
+
 void CMainDlg::OnColorCommand()
 {
     if (m_btnColor.GetClickValue() != 0) {
