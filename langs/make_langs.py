@@ -28,6 +28,14 @@ ENGLISH = {
         ("err_empty", "Sorry, the selected area is empty!"),
         ("err_preset_name", "A preset name cannot contain a backslash."),
         ("err_shadow_only", "Shadow Only needs a layer with transparency."),
+        ("err_mode_cmyk", "Veydra works on RGB and Grayscale documents; this one is CMYK. Convert it to RGB first."),
+        ("err_mode_lab", "Veydra works on RGB and Grayscale documents; this one is Lab. Convert it to RGB first."),
+        ("err_mode_indexed", "Veydra works on RGB and Grayscale documents; this one has indexed colours. "
+                             "Convert it to RGB first."),
+        ("err_mode_32bit", "Veydra works on 8 and 16 bits per channel; this document has 32. "
+                           "Convert it to 16 bits per channel first."),
+        ("err_mode", "Veydra works on RGB and Grayscale documents of 8 or 16 bits per channel. "
+                     "Convert this one to RGB first."),
     ],
     "About": [
         ("0", "About"),
@@ -111,6 +119,14 @@ GERMAN = {
         "err_empty": "Der ausgewählte Bereich ist leider leer!",
         "err_preset_name": "Ein Vorgabename darf keinen Backslash enthalten.",
         "err_shadow_only": "\"Nur Schatten\" braucht eine Ebene mit Transparenz.",
+        "err_mode_cmyk": "Veydra arbeitet mit RGB- und Graustufen-Dokumenten; dieses ist CMYK. Wandeln Sie es zuerst in RGB um.",
+        "err_mode_lab": "Veydra arbeitet mit RGB- und Graustufen-Dokumenten; dieses ist Lab. Wandeln Sie es zuerst in RGB um.",
+        "err_mode_indexed": "Veydra arbeitet mit RGB- und Graustufen-Dokumenten; dieses hat indizierte Farben. "
+                            "Wandeln Sie es zuerst in RGB um.",
+        "err_mode_32bit": "Veydra arbeitet mit 8 und 16 Bit pro Kanal; dieses Dokument hat 32. "
+                          "Wandeln Sie es zuerst in 16 Bit pro Kanal um.",
+        "err_mode": "Veydra arbeitet mit RGB- und Graustufen-Dokumenten mit 8 oder 16 Bit pro Kanal. "
+                    "Wandeln Sie dieses zuerst in RGB um.",
     },
     "About": {"0": "Info", "1004": "Info"},
     "Main_dlg": {
@@ -174,6 +190,14 @@ FRENCH = {
         "err_empty": "Désolé, la zone sélectionnée est vide !",
         "err_preset_name": "Un nom de préréglage ne peut pas contenir de barre oblique inverse.",
         "err_shadow_only": "\"Ombre seule\" exige un calque avec transparence.",
+        "err_mode_cmyk": "Veydra traite les documents RVB et Niveaux de gris ; celui-ci est en CMJN. Convertissez-le d'abord en RVB.",
+        "err_mode_lab": "Veydra traite les documents RVB et Niveaux de gris ; celui-ci est en Lab. Convertissez-le d'abord en RVB.",
+        "err_mode_indexed": "Veydra traite les documents RVB et Niveaux de gris ; celui-ci a des couleurs indexées. "
+                            "Convertissez-le d'abord en RVB.",
+        "err_mode_32bit": "Veydra traite 8 et 16 bits par couche ; ce document en a 32. "
+                          "Convertissez-le d'abord en 16 bits par couche.",
+        "err_mode": "Veydra traite les documents RVB et Niveaux de gris de 8 ou 16 bits par couche. "
+                    "Convertissez celui-ci d'abord en RVB.",
     },
     "About": {"0": "À propos", "1004": "À propos"},
     "Main_dlg": {
@@ -237,6 +261,14 @@ SPANISH = {
         "err_empty": "¡Lo sentimos, el área seleccionada está vacía!",
         "err_preset_name": "El nombre de un preajuste no puede contener una barra invertida.",
         "err_shadow_only": "\"Solo sombra\" requiere una capa con transparencia.",
+        "err_mode_cmyk": "Veydra trabaja con documentos RGB y en escala de grises; este es CMYK. Conviértalo primero a RGB.",
+        "err_mode_lab": "Veydra trabaja con documentos RGB y en escala de grises; este es Lab. Conviértalo primero a RGB.",
+        "err_mode_indexed": "Veydra trabaja con documentos RGB y en escala de grises; este tiene colores indexados. "
+                            "Conviértalo primero a RGB.",
+        "err_mode_32bit": "Veydra trabaja con 8 y 16 bits por canal; este documento tiene 32. "
+                          "Conviértalo primero a 16 bits por canal.",
+        "err_mode": "Veydra trabaja con documentos RGB y en escala de grises de 8 o 16 bits por canal. "
+                    "Convierta este primero a RGB.",
     },
     "About": {"0": "Acerca de", "1004": "Acerca de"},
     "Main_dlg": {

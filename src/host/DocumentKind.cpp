@@ -1,5 +1,7 @@
 #include "host/DocumentKind.h"
 
+#include "lang/LanguageKeys.h"
+
 DocumentKind KindOf(const FilterRecord& r)
 {
     DocumentKind k;
@@ -75,29 +77,9 @@ const char* UnsupportedModeKey(const FilterRecord& r)
 
 const char* UnsupportedModeText(const FilterRecord& r)
 {
-    if (r.depth > kDepth16)
-        return "Veydra works on 8 and 16 bits per channel; this document has 32. "
-               "Convert it to 16 bits per channel first.";
-    switch (r.imageMode) {
-    case ImageMode::kCMYKColor:
-    case ImageMode::kCMYK64:
-        return "Veydra works on RGB and Grayscale documents; this one is CMYK. "
-               "Convert it to RGB first.";
-    case ImageMode::kLab:
-    case ImageMode::kLab48:
-        return "Veydra works on RGB and Grayscale documents; this one is Lab. "
-               "Convert it to RGB first.";
-    case ImageMode::kIndexedColor:
-        return "Veydra works on RGB and Grayscale documents; this one has indexed colours. "
-               "Convert it to RGB first.";
-    case ImageMode::kRGB96:
-    case ImageMode::kGray32:
-        return "Veydra works on 8 and 16 bits per channel; this document has 32. "
-               "Convert it to 16 bits per channel first.";
-    default:
-        return "Veydra works on RGB and Grayscale documents of 8 or 16 bits per channel. "
-               "Convert this one to RGB first.";
-    }
+    // The English texts live with every other text a language file may
+    // replace, so the shipped translations are held against them.
+    return LanguageDefault(LanguageSection::kMsg, UnsupportedModeKey(r));
 }
 
 DocumentPlanes DocumentOf(const FilterRecord& r, const DocumentKind& kind)
