@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "DigestLayer.h"
 #include "render/Compositing.h"
 #include "render/DeepCompositing.h"
 #include "render/DocumentReduction.h"
@@ -120,28 +121,6 @@ TEST(CompositeDocument, WorkedValues)
 
 // ---- the reduction identity on whole renders ----
 
-// The inputs of the 8-bit conformance renders (the digest tests' layer): a
-// soft-edged disc and a bar with varying colours, as RGBA; a flat version
-// takes the alpha as its selection.
-std::vector<uint8_t> MakeLayer(int w, int h)
-{
-    std::vector<uint8_t> px(size_t(w) * h * 4);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = &px[(size_t(y) * w + x) * 4];
-            p[0] = static_cast<uint8_t>(x * 3);
-            p[1] = static_cast<uint8_t>(y * 5);
-            p[2] = static_cast<uint8_t>(x + y);
-            const int dx = x - 60, dy = y - 45;
-            const int d2 = dx * dx + dy * dy;
-            int a = d2 < 22 * 22 ? 255 : d2 < 30 * 30 ? (30 * 30 - d2) * 255 / (30 * 30 - 22 * 22) : 0;
-            if (x >= 40 && x < 80 && y >= 70 && y < 95)
-                a = 255;
-            p[3] = static_cast<uint8_t>(a);
-        }
-    return px;
-}
-
 // A deep sample that reduces to v: somewhere in the middle of v's bin,
 // chosen by `noise`, so the 16-bit input is not just the 8-bit one scaled.
 uint16_t DeepSampleOf(uint8_t v, uint32_t full, uint32_t noise)
@@ -163,7 +142,7 @@ struct Case {
 // The 8-bit picture of a case: RGB(A) bytes (a grey case has r = g = b).
 std::vector<uint8_t> EightBitPicture(const Case& c)
 {
-    std::vector<uint8_t> rgba = MakeLayer(c.width, c.height);
+    std::vector<uint8_t> rgba = MakeDigestLayer(c.width, c.height);
     const int planes = c.layer ? 4 : 3;
     std::vector<uint8_t> out;
     for (size_t i = 0; i < rgba.size(); i += 4) {
@@ -179,7 +158,7 @@ std::vector<uint8_t> EightBitPicture(const Case& c)
 
 std::vector<uint8_t> SelectionOf(const Case& c)
 {
-    std::vector<uint8_t> rgba = MakeLayer(c.width, c.height), mask;
+    std::vector<uint8_t> rgba = MakeDigestLayer(c.width, c.height), mask;
     for (size_t i = 3; i < rgba.size(); i += 4)
         mask.push_back(rgba[i]);
     return mask;
@@ -362,7 +341,7 @@ TEST(DeepDocument, ReducedResultMatchesTheEightBitResult)
 TEST(DeepDocument, LayerObjectReductionMatchesTheWholeOne)
 {
     const int w = 150, h = 120;
-    const std::vector<uint8_t> digestLayer = MakeLayer(w, h);
+    const std::vector<uint8_t> digestLayer = MakeDigestLayer(w, h);
     std::vector<uint8_t> edge(size_t(w) * h * 4, 0), line = edge, none = edge;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < 30; ++x)

@@ -7,37 +7,17 @@
 #include <cmath>
 #include <vector>
 
+#include "DigestLayer.h"
 #include "Fnv1a.h"
 #include "WorkerThreadCounts.h"
 #include "render/ShadowScene.h"
 
 namespace {
 
-// A soft-edged disc and a bar on a transparent RGBA layer, with colours that
-// vary so the blend's rounding is exercised everywhere.
-std::vector<uint8_t> MakeLayer(int w, int h)
-{
-    std::vector<uint8_t> px(size_t(w) * h * 4);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = &px[(size_t(y) * w + x) * 4];
-            p[0] = static_cast<uint8_t>(x * 3);
-            p[1] = static_cast<uint8_t>(y * 5);
-            p[2] = static_cast<uint8_t>(x + y);
-            const int dx = x - 60, dy = y - 45;
-            const int d2 = dx * dx + dy * dy;
-            int a = d2 < 22 * 22 ? 255 : d2 < 30 * 30 ? (30 * 30 - d2) * 255 / (30 * 30 - 22 * 22) : 0;
-            if (x >= 40 && x < 80 && y >= 70 && y < 95)
-                a = 255;
-            p[3] = static_cast<uint8_t>(a);
-        }
-    return px;
-}
-
 uint64_t RenderDigest(const ShadowParams& params)
 {
     const int w = 150, h = 120;
-    const std::vector<uint8_t> in = MakeLayer(w, h);
+    const std::vector<uint8_t> in = MakeDigestLayer(w, h);
     std::vector<uint8_t> out = in;
     const HostBuffers host = HostBuffers::Packed(w, h, 4, in.data(), out.data());
     RunGeometry g;

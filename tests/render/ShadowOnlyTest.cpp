@@ -7,32 +7,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "DigestLayer.h"
 #include "render/ShadowScene.h"
 
 namespace {
-
-// A soft-edged disc, a bar and a half-transparent patch on a transparent
-// layer, with colours that vary so every blend rounds differently.
-std::vector<uint8_t> MakeLayer(int w, int h)
-{
-    std::vector<uint8_t> px(size_t(w) * h * 4);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = &px[(size_t(y) * w + x) * 4];
-            p[0] = static_cast<uint8_t>(x * 3);
-            p[1] = static_cast<uint8_t>(y * 5);
-            p[2] = static_cast<uint8_t>(x + y);
-            const int dx = x - 60, dy = y - 45;
-            const int d2 = dx * dx + dy * dy;
-            int a = d2 < 22 * 22 ? 255 : d2 < 30 * 30 ? (30 * 30 - d2) * 255 / (30 * 30 - 22 * 22) : 0;
-            if (x >= 40 && x < 80 && y >= 70 && y < 95)
-                a = 255;
-            if (x >= 85 && x < 100 && y >= 30 && y < 60)
-                a = 90;
-            p[3] = static_cast<uint8_t>(a);
-        }
-    return px;
-}
 
 std::vector<uint8_t> RunScene(const std::vector<uint8_t>& in, int w, int h, const ShadowParams& p, bool finalOnly)
 {
@@ -64,7 +42,7 @@ int Difference(ARGB a, ARGB b)
 TEST(ShadowOnly, LayerAndShadowComposeToTheNormalResult)
 {
     const int w = 150, h = 120;
-    const std::vector<uint8_t> layer = MakeLayer(w, h);
+    const std::vector<uint8_t> layer = MakeDigestLayer(w, h, true);
     const char* presets[] = {"Cast In Front", "Cast On Left Wall", "Flat Faint Shadow", "Rear Shadow"};
     for (const char* name : presets)
         for (int outside = 0; outside <= 1; ++outside)
