@@ -89,8 +89,7 @@ void CompositeShadow(const CDib& render, const PixelRect& rc, const CDib& object
     if (host.outData == nullptr || host.inData == nullptr)
         return;
     const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && (rc.left < 0 || rc.top < 0 || rc.right > g.imageWidth || rc.bottom > g.imageHeight ||
-                    render.GetWidth() < rc.right - rc.left || render.GetHeight() < rc.bottom - rc.top))
+    if (reaches && !RenderRectFits(render, rc, g))
         return;
     const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     const bool useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&

@@ -9,6 +9,15 @@
 #include "render/HostBuffers.h"
 #include "render/RunGeometry.h"
 
+// Whether `render`, holding the part `renderRect` of the frame, is large
+// enough for it and the part lies inside the image: the composites write
+// nothing for a part that does not.
+inline bool RenderRectFits(const CDib& render, const PixelRect& rc, const RunGeometry& g)
+{
+    return rc.left >= 0 && rc.top >= 0 && rc.right <= g.imageWidth && rc.bottom <= g.imageHeight &&
+           render.GetWidth() >= rc.right - rc.left && render.GetHeight() >= rc.bottom - rc.top;
+}
+
 // Blends the rendered shadow over the input pixels (host.inData) and
 // writes every byte of every plane of host.outData. Hosts may hand over an
 // output buffer that does not hold the image (the registration resource

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "imaging/WorkerThreads.h"
+#include "render/Compositing.h"
 
 namespace {
 
@@ -167,8 +168,7 @@ void CompositeDocument(const CDib& render, const PixelRect& rc, const CDib& obje
     if (d.outData == nullptr || d.inData == nullptr)
         return;
     const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && (rc.left < 0 || rc.top < 0 || rc.right > g.imageWidth || rc.bottom > g.imageHeight ||
-                    render.GetWidth() < rc.right - rc.left || render.GetHeight() < rc.bottom - rc.top))
+    if (reaches && !RenderRectFits(render, rc, g))
         return;
     const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     const bool useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&

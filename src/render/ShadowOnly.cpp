@@ -1,6 +1,7 @@
 #include "render/ShadowOnly.h"
 
 #include "imaging/WorkerThreads.h"
+#include "render/Compositing.h"
 
 namespace {
 
@@ -24,8 +25,7 @@ void CompositeShadowOnly(const CDib& render, const PixelRect& rc, const RunGeome
     if (host.outData == nullptr || host.inData == nullptr || !host.HasTransparency())
         return;
     const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && (rc.left < 0 || rc.top < 0 || rc.right > g.imageWidth || rc.bottom > g.imageHeight ||
-                    render.GetWidth() < rc.right - rc.left || render.GetHeight() < rc.bottom - rc.top))
+    if (reaches && !RenderRectFits(render, rc, g))
         return;
     const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     const int planes = host.planes;
@@ -82,8 +82,7 @@ void CompositeDocumentShadowOnly(const CDib& render, const PixelRect& rc, const 
     if (d.outData == nullptr || d.inData == nullptr || !d.HasTransparency())
         return;
     const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && (rc.left < 0 || rc.top < 0 || rc.right > g.imageWidth || rc.bottom > g.imageHeight ||
-                    render.GetWidth() < rc.right - rc.left || render.GetHeight() < rc.bottom - rc.top))
+    if (reaches && !RenderRectFits(render, rc, g))
         return;
     const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     if (d.depth == 8)
