@@ -181,6 +181,12 @@ TEST_P(VeydraCliDepth, KeepsDepthAndMatchesTheEightBitResult)
         EXPECT_GT(shadowed, 100);
     }
 
+    // A grey or 16-bit flat picture has no transparency to hold the shadow alone.
+    if (!layer) {
+        EXPECT_EQ(RunVeydra("render " + deep + mask + " --shadow-only -o " + Path("only.png")), 1);
+        EXPECT_NE(access(Path("only.png").c_str(), F_OK), 0);
+    }
+
     // The grown canvas holds 8-bit colour only: such a file is refused, not
     // quietly reduced, and nothing is written.
     EXPECT_EQ(RunVeydra("render " + deep + mask + " --fit -o " + Path("fit.png")), 1);

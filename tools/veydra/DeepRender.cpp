@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "RenderJob.h"
 #include "render/DocumentReduction.h"
 #include "render/RunGeometry.h"
 #include "render/ShadowScene.h"
@@ -42,22 +43,5 @@ void ApplyShadowAtOwnDepth(RasterImage& image, const RasterImage* mask, const Re
         throw CliError(options.input + ": " + RefusalText(refusal));
     lap("object bounds");
 
-    const ShadowParams& params = options.params;
-    CShadowScene scene(host, geometry);
-    scene.SetDocument(&document);
-    scene.InitFinalRenderer();
-    if (!scene.HasBuffers())
-        throw CliError(options.input + ": image too large to hold in memory");
-    lap("image+object buffers");
-    scene.BuildShadowTexture(params);
-    lap("texture+blur");
-    scene.BuildShadowPlane();
-    try {
-        scene.RenderFrame(true, params);
-    } catch (const std::bad_alloc&) {
-        throw CliError(options.input + ": image too large to hold in memory");
-    }
-    lap("render");
-    scene.CompositeShadow(params);
-    lap("composite");
+    RenderThroughScene(host, geometry, &document, options, lap);
 }

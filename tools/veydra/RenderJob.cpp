@@ -51,31 +51,12 @@ void CheckMaskFits(const RasterImage& image, const RasterImage* mask, const Rend
                        ", the image " + std::to_string(image.width) + "x" + std::to_string(image.height));
 }
 
-void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
-                        const std::function<void(const char*)>& lap)
+void RenderThroughScene(const HostBuffers& host, const RunGeometry& geometry, const DocumentPlanes* document,
+                        const RenderOptions& options, const std::function<void(const char*)>& lap)
 {
-    CheckMaskFits(image, mask, options);
-    if (KeepsOwnDepth(image)) {
-        ApplyShadowAtOwnDepth(image, mask, options, lap);
-        return;
-    }
-
-    // A flat image has no transparency for the shadow to stand on alone.
-    if (options.params.IsShadowOnly() && image.planes < 4)
-        throw CliError(options.input + ": --shadow-only needs a layer with transparency (a PNG with alpha)");
-
-    // The host's input and output are one buffer here, as some hosts hand
-    // them; nothing is written to it before the final composite.
-    const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(),
-                                                 image.pixels.data(), mask ? mask->pixels.data() : nullptr);
-    RunGeometry geometry;
-    const RunRefusal refusal = ComputeRunGeometry(host, geometry);
-    if (refusal != RunRefusal::None)
-        throw CliError(options.input + ": " + RefusalText(refusal));
-    lap("object bounds");
-
     const ShadowParams& params = options.params;
     CShadowScene scene(host, geometry);
+    scene.SetDocument(document);
     scene.InitFinalRenderer();
     if (!scene.HasBuffers())
         throw CliError(options.input + ": image too large to hold in memory");
@@ -91,6 +72,32 @@ void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const Rende
     lap("render");
     scene.CompositeShadow(params);
     lap("composite");
+}
+
+void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
+                        const std::function<void(const char*)>& lap)
+{
+    CheckMaskFits(image, mask, options);
+    // A flat image has no transparency for the shadow to stand on alone
+    // (grey + alpha and RGBA files have it; grey and RGB ones do not).
+    if (options.params.IsShadowOnly() && image.planes % 2 != 0)
+        throw CliError(options.input + ": --shadow-only needs a layer with transparency (a PNG with alpha)");
+    if (KeepsOwnDepth(image)) {
+        ApplyShadowAtOwnDepth(image, mask, options, lap);
+        return;
+    }
+
+    // The host's input and output are one buffer here, as some hosts hand
+    // them; nothing is written to it before the final composite.
+    const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(),
+                                                 image.pixels.data(), mask ? mask->pixels.data() : nullptr);
+    RunGeometry geometry;
+    const RunRefusal refusal = ComputeRunGeometry(host, geometry);
+    if (refusal != RunRefusal::None)
+        throw CliError(options.input + ": " + RefusalText(refusal));
+    lap("object bounds");
+
+    RenderThroughScene(host, geometry, nullptr, options, lap);
 }
 
 RenderOutcome RunRender(const RenderOptions& options, std::ostream& log)

@@ -7,6 +7,9 @@
 #include "FitCanvas.h"
 #include "Options.h"
 #include "PngImage.h"
+#include "render/DocumentPlanes.h"
+#include "render/HostBuffers.h"
+#include "render/RunGeometry.h"
 
 // What a render wrote; with --fit, the canvas and where the original lies in it.
 struct RenderOutcome {
@@ -33,5 +36,11 @@ RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const
 // buffer is needed. `image` is left as it was when this throws.
 void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
                         const std::function<void(const char*)>& lap);
+
+// The stages after the object is found, shared by every depth: builds the
+// scene on `host` (the picture, or its 8-bit reduction when `document` is
+// given, which the shadow is then laid over), renders and composites.
+void RenderThroughScene(const HostBuffers& host, const RunGeometry& geometry, const DocumentPlanes* document,
+                        const RenderOptions& options, const std::function<void(const char*)>& lap);
 
 void ListPresets(std::ostream& out);
