@@ -228,4 +228,22 @@ TEST_F(PreviewZoomRunTest, HoldingTheRightButtonShowsTheOriginalWithALabel)
     EXPECT_EQ(pixels[5], pixels[1]);
 }
 
+// Pictures for a person to judge: the sample at Fit, 100 % and 400 %, and
+// with the original shown. (Each translation at Fit: DialogRunTest's
+// pictures, which open at the level nothing stored means.)
+TEST_F(PreviewZoomRunTest, Screenshots)
+{
+    const std::string dir = ScreenshotFolder(VEYDRA_SCREENSHOT_DIR);
+    const HostReport report = Dialog(VEYDRA_SAMPLE_LAYER,
+                                     "settle; menu presets 'Cast In Front'; settle; screenshot " + dir +
+                                         "/zoom-fit.png; zoom 100; settle; screenshot " + dir +
+                                         "/zoom-100.png; zoom 400; settle; screenshot " + dir +
+                                         "/zoom-400.png; zoom fit; settle; hold-preview on; settle; screenshot " +
+                                         dir + "/zoom-original.png; hold-preview off; cancel");
+    size_t shots = 0;
+    for (const std::string& line : report.lines)
+        shots += line.rfind("ui: screenshot ", 0) == 0 && line.find(".png ") != std::string::npos;
+    EXPECT_EQ(shots, 4u) << report.Text();
+}
+
 }  // namespace

@@ -882,9 +882,6 @@ void CUiDriver::ReportState()
     LRESULT check = 0;
     Ask(Control(1016), BM_GETCHECK, 0, 0, check);
     line += " outside=" + std::to_string(check == BST_CHECKED ? 1 : 0);
-    LRESULT zoom = -1;
-    Ask(Control(kZoomListId), CB_GETCURSEL, 0, 0, zoom);
-    line += " preview-zoom=" + std::string(zoom >= 0 && zoom < 6 ? kZoomNames[zoom] : "none");
     // The colour button shows its colour as a flat swatch; its middle holds
     // the caption, so the swatch is read beside it, once the button has
     // painted what it was last told.
@@ -899,6 +896,9 @@ void CUiDriver::ReportState()
         line += " color=" + Hex(swatch);
     line += " window=" + std::to_string(dialogRect.left) + "," + std::to_string(dialogRect.top) + "," +
             std::to_string(dialogRect.right - dialogRect.left) + "x" + std::to_string(dialogRect.bottom - dialogRect.top);
+    LRESULT zoom = -1;
+    Ask(Control(kZoomListId), CB_GETCURSEL, 0, 0, zoom);
+    line += " preview-zoom=" + std::string(zoom >= 0 && zoom < 6 ? kZoomNames[zoom] : "none");
     Say(line);
 }
 
