@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "imaging/PreviewZoom.h"
+#include "imaging/WorkerThreads.h"
 
 namespace {
 
@@ -144,12 +145,15 @@ void ComposePreviewPaint(const CDib& view, ARGB background, CDib& out)
             return;
     }
     const ARGB ground = background | 0xFF000000u;
-    for (int y = 0; y < height; ++y) {
-        const ARGB* from = view.Row(y);
-        ARGB* to = out.Row(y);
-        for (int x = 0; x < width; ++x) {
-            const ARGB p = from[x];
-            to[x] = (p >> 24) == 0 ? ground : BlendArgb(ground, p);
+    // Rows are independent; a Fit view of a large image has millions.
+    ParallelFor(height, LinesPerThread(width), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const ARGB* from = view.Row(y);
+            ARGB* to = out.Row(y);
+            for (int x = 0; x < width; ++x) {
+                const ARGB p = from[x];
+                to[x] = (p >> 24) == 0 ? ground : BlendArgb(ground, p);
+            }
         }
-    }
+    });
 }

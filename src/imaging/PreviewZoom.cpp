@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/WorkerThreads.h"
+
 namespace PreviewZoom {
 
 int LevelIndex(int zoom)
@@ -85,18 +87,18 @@ void Enlarge(const CDib& from, CDib& to, int kx, int ky)
     }
 }
 
-void Reduce(const CDib& from, CDib& to)
+// Target rows begin ... end - 1 of Reduce.
+void ReduceRows(const CDib& from, CDib& to, const std::vector<Span>& xs, const std::vector<Span>& ys, int begin,
+                int end)
 {
     const int sw = from.GetWidth(), sh = from.GetHeight();
-    const int tw = to.GetWidth(), th = to.GetHeight();
-    const std::vector<Span> xs = BoxSpans(sw, tw);
-    const std::vector<Span> ys = BoxSpans(sh, th);
+    const int tw = to.GetWidth();
     // One row of horizontal sums per source row (each channel times sw at
     // most 255 * sw), gathered down each target row's span.
     std::vector<uint32_t> rowSums(static_cast<size_t>(tw) * 4);
     std::vector<uint64_t> sums(static_cast<size_t>(tw) * 4);
     const uint64_t total = uint64_t(sw) * uint64_t(sh);
-    for (int ty = 0; ty < th; ++ty) {
+    for (int ty = begin; ty < end; ++ty) {
         std::fill(sums.begin(), sums.end(), 0);
         const Span& yspan = ys[ty];
         for (size_t k = 0; k < yspan.parts.size(); ++k) {
@@ -130,6 +132,16 @@ void Reduce(const CDib& from, CDib& to)
             dst[tx] = out;
         }
     }
+}
+
+void Reduce(const CDib& from, CDib& to)
+{
+    const std::vector<Span> xs = BoxSpans(from.GetWidth(), to.GetWidth());
+    const std::vector<Span> ys = BoxSpans(from.GetHeight(), to.GetHeight());
+    // Target rows are independent; each band keeps its own sums.
+    const int sourceRowsPerTarget = std::max(1, from.GetHeight() / std::max(1, to.GetHeight()));
+    ParallelFor(to.GetHeight(), LinesPerThread(from.GetWidth() * sourceRowsPerTarget),
+                [&](int begin, int end) { ReduceRows(from, to, xs, ys, begin, end); });
 }
 
 }  // namespace
