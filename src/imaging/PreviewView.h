@@ -1,6 +1,7 @@
 // The geometry of the preview: which part of the full-size image a control of
-// a given client size shows at one image pixel per screen pixel, and keeping
-// that window inside the image while the user pans.
+// a given client size shows at its zoom level (one image pixel per screen
+// pixel at 100 %), and keeping that window inside the image while the user
+// pans.
 #pragma once
 
 #include "imaging/Dib.h"
@@ -21,6 +22,21 @@ public:
     // Moves the view so that its centre lands on (x, y).
     void CentreOn(int x, int y);
 
+    // The zoom level (PreviewZoom: 0 Fit, or a percentage) the next SetImage
+    // lays the view out for.
+    int m_nZoom = 100;
+    // Screen pixels per image pixel since the last SetImage.
+    double Scale() const { return m_dScale; }
+    // The size the view buffer is shown at on screen (the view's size at
+    // 100 %).
+    int ShownWidth() const { return m_nShownWidth; }
+    int ShownHeight() const { return m_nShownHeight; }
+    // The image point under the shown picture's point (sx, sy), the picture's
+    // top-left corner being (0, 0); and moving the view so that image point
+    // (ix, iy) lies under (sx, sy) again.
+    void ImagePointAt(double sx, double sy, double& ix, double& iy) const;
+    void PlaceImagePointAt(double ix, double iy, double sx, double sy);
+
     CDib* Image() const { return m_pImage; }
 
     PixelRect m_rcImage{0, 0, 0, 0};
@@ -29,7 +45,14 @@ public:
     int m_nViewHeight = 0;
 
 private:
+    // SetImage below 100 % or above it; the view at 100 % keeps its own
+    // long-standing layout.
+    void LayOutScaled(int cx, int cy, int clientWidth, int clientHeight);
+
     CDib* m_pImage = nullptr;
+    double m_dScale = 1.0;
+    int m_nShownWidth = 0;
+    int m_nShownHeight = 0;
 };
 
 // The picture the preview paints: the view buffer laid over its background

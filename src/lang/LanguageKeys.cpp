@@ -29,6 +29,11 @@ const LanguageKey kLanguageKeys[] = {
     {"Msg", "err_mode",
      "Veydra works on RGB and Grayscale documents of 8 or 16 bits per channel. Convert this one to RGB first.",
      false},
+    {"Msg", "zoom_in", "Zoom in (+, Ctrl+wheel)", false},
+    {"Msg", "zoom_out", "Zoom out (-, Ctrl+wheel)", false},
+    {"Msg", "zoom_list", "Preview zoom: 0 fits the whole image, 1 shows 100 %", false},
+    {"Msg", "original", "Original", false},
+    {"Msg", "original_hint", "Drag to pan; hold the right mouse button to see the original", false},
 
     {"About", "0", "About", false},
     {"About", "1004", "About", false},
@@ -54,9 +59,7 @@ const LanguageKey kLanguageKeys[] = {
     {"Main_dlg", "1032", "Click to View Other Our Products", false},
     {"Main_dlg", "1", "OK", false},
     {"Main_dlg", "2", "Cancel", false},
-    {"Main_dlg", "5", "Zoom In", false},
-    {"Main_dlg", "6", "Zoom Out", false},
-    {"Main_dlg", "1033", "Fit,100%,200%,400%", true},
+    {"Main_dlg", "1033", "Fit,25%,50%,100%,200%,400%", true},
 
     {"Settings", "1004", "Save preset", false},
     {"Settings", "1025", "Preset name", false},

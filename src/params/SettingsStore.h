@@ -49,6 +49,7 @@ const char* const kHeight = "Height";
 const char* const kLinearInterface = "Linear interface";
 const char* const kAutoHide = "Auto hide";
 const char* const kMinimize = "Minimize";
+const char* const kPreviewZoom = "Preview zoom";
 }  // namespace SettingNames
 
 // What each root value reads as when it is missing (or unreadable).
@@ -56,6 +57,7 @@ namespace SettingDefaults {
 const char* const kLanguage = "English";
 const int32_t kFirstStart = 1;
 const int32_t kButtonStyle = 100;         // 9 chrome, 100 aqua, 0 flat
+const int32_t kPreviewZoom = 0;           // Fit; else a percentage
 const int32_t kWindowColor = 0xEAEAEA;    // COLORREF
 const int32_t kControlColor = 0xFFD7AE;   // COLORREF
 const int32_t kNoPlacement = -9999;       // "X" and "Y" when no placement is stored

@@ -19,9 +19,9 @@
 #define IDC_MAIN_COLOR 1014
 #define IDC_MAIN_PREVIEW 1006
 #define IDC_MAIN_LINK 1032
-#define IDC_MAIN_ZOOM_IN 5       /* hidden */
-#define IDC_MAIN_ZOOM_OUT 6      /* hidden */
-#define IDC_MAIN_ZOOM_LIST 1033  /* hidden */
+#define IDC_MAIN_ZOOM_IN 5       /* the preview one level closer */
+#define IDC_MAIN_ZOOM_OUT 6      /* the preview one level further */
+#define IDC_MAIN_ZOOM_LIST 1033  /* the preview's zoom levels */
 
 #define IDC_LABEL_BLUR 1015
 #define IDC_SLIDER_BLUR 1010

@@ -25,7 +25,7 @@ TEST(UiScript, MistakesAreUsageErrors)
 {
     for (const char* script : {"", " ; ", "sliders blur 3", "slider blur", "ok now", "menu presets 'open",
                                "color 00FF0", "color GG0000", "position left", "outside yes", "dialog maybe",
-                               "key space", "drag-preview 5"})
+                               "key space", "drag-preview 5", "zoom 300", "zoom", "wheel 1 2", "hold-preview yes"})
         EXPECT_THROW(ParseUiScript(script), UsageError) << script;
 }
 
@@ -35,6 +35,16 @@ TEST(UiScript, ColoursAreRedGreenBlue)
     EXPECT_EQ(ParseRgbHex("00ff00"), 0x0000FF00u);
     EXPECT_EQ(ParseRgbHex("123456"), 0x00563412u);
     EXPECT_NO_THROW(ParseUiScript("chooser cancel; chooser 0000FF; color 336699"));
+}
+
+TEST(UiScript, ZoomStepsTakeTheirLevelsAndKeys)
+{
+    const std::vector<UiStep> steps =
+        ParseUiScript("zoom fit; zoom 400; wheel -20 35 -2; hold-preview on; key plus; key 0; hold-preview off");
+    ASSERT_EQ(steps.size(), 7u);
+    EXPECT_EQ(steps[1].args, (std::vector<std::string>{"400"}));
+    EXPECT_EQ(steps[2].args, (std::vector<std::string>{"-20", "35", "-2"}));
+    EXPECT_EQ(steps[3].command, "hold-preview");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ const struct {
     {"presets", 3},       {"position", 1019},    {"outside", 1016}, {"color", 1014}, {"link", 1032},
 };
 const int kPreviewId = 1006;
+const int kZoomListId = 1033;
 const int kSliderProbeId = 1010;
 // The system colour chooser's red, green and blue fields.
 const int kChooserRed = 706;
@@ -346,6 +347,12 @@ void CUiDriver::Play(const UiStep& step)
         DragCorner(ToNumber(a[0], "dx"), ToNumber(a[1], "dy"));
     else if (c == "key")
         PressKey(a[0]);
+    else if (c == "zoom")
+        ChooseZoom(a[0]);
+    else if (c == "wheel")
+        TurnWheel(ToNumber(a[0], "dx"), ToNumber(a[1], "dy"), ToNumber(a[2], "notches"));
+    else if (c == "hold-preview")
+        HoldPreview(a[0] == "on");
     else if (c == "screenshot")
         Screenshot(a[0]);
     else if (c == "state")
@@ -792,9 +799,61 @@ void CUiDriver::DragCorner(int dx, int dy)
 
 void CUiDriver::PressKey(const std::string& key)
 {
+    // The zoom keys are characters: what the keyboard's translation hands
+    // the dialog, whatever the layout puts them on.
+    const char typed = key == "plus" ? '+' : key == "minus" ? '-' : key == "0" ? '0' : key == "1" ? '1' : 0;
+    if (typed != 0) {
+        ::PostMessageA(m_hMain, WM_CHAR, static_cast<WPARAM>(typed), 1);
+        CatchUp();
+        return;
+    }
     if (key != "escape" && key != "return")
-        Fail("key takes escape or return");
+        Fail("key takes escape, return, plus, minus, 0 or 1");
     PostKey(m_hMain, key == "escape" ? VK_ESCAPE : VK_RETURN);
+    CatchUp();
+}
+
+namespace {
+
+const char* const kZoomNames[] = {"fit", "25", "50", "100", "200", "400"};
+
+}  // namespace
+
+void CUiDriver::ChooseZoom(const std::string& level)
+{
+    HWND list = Control(kZoomListId);
+    int index = -1;
+    for (int i = 0; i < 6; ++i)
+        if (level == kZoomNames[i])
+            index = i;
+    if (index < 0)
+        Fail("zoom takes fit, 25, 50, 100, 200 or 400");
+    // As a choice in the open list ends: the selection, then its notice.
+    ::PostMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kZoomListId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    CatchUp();
+}
+
+void CUiDriver::TurnWheel(int dx, int dy, int notches)
+{
+    HWND preview = Control(kPreviewId);
+    const POINT centre = ChildCentre(preview);
+    POINT point{centre.x + dx, centre.y + dy};
+    ::ClientToScreen(preview, &point);
+    const int step = notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        ::PostMessageA(preview, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(static_cast<short>(step))),
+                       MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+        CatchUp();
+    }
+}
+
+void CUiDriver::HoldPreview(bool hold)
+{
+    HWND preview = Control(kPreviewId);
+    const POINT centre = ChildCentre(preview);
+    ::PostMessageA(preview, hold ? WM_RBUTTONDOWN : WM_RBUTTONUP, hold ? MK_RBUTTON : 0,
+                   PointParam(centre.x, centre.y));
     CatchUp();
 }
 
@@ -837,6 +896,9 @@ void CUiDriver::ReportState()
         line += " color=" + Hex(swatch);
     line += " window=" + std::to_string(dialogRect.left) + "," + std::to_string(dialogRect.top) + "," +
             std::to_string(dialogRect.right - dialogRect.left) + "x" + std::to_string(dialogRect.bottom - dialogRect.top);
+    LRESULT zoom = -1;
+    Ask(Control(kZoomListId), CB_GETCURSEL, 0, 0, zoom);
+    line += " preview-zoom=" + std::string(zoom >= 0 && zoom < 6 ? kZoomNames[zoom] : "none");
     Say(line);
 }
 

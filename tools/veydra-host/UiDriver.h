@@ -84,6 +84,9 @@ private:
     void DragPreview(int dx, int dy);
     void DragCorner(int dx, int dy);
     void PressKey(const std::string& key);
+    void ChooseZoom(const std::string& level);
+    void TurnWheel(int dx, int dy, int notches);
+    void HoldPreview(bool hold);
     void Screenshot(const std::string& path);
     void ReportState();
     void ReportTexts();

@@ -20,7 +20,8 @@ const CommandShape kCommands[] = {
     {"chooser", 1, 1},    {"dialog", 1, 1},       {"drag-preview", 2, 2}, {"drag-corner", 2, 2},
     {"key", 1, 1},        {"screenshot", 1, 1},   {"state", 0, 0},    {"texts", 0, 0},
     {"pixel", 3, 3},      {"rects", 0, 0},        {"ok", 0, 0},       {"cancel", 0, 0},
-    {"input", 1, 1},      {"select", 1, 1},       {"press", 1, 1},
+    {"input", 1, 1},      {"select", 1, 1},       {"press", 1, 1},    {"zoom", 1, 1},
+    {"wheel", 3, 3},      {"hold-preview", 1, 1},
 };
 
 const CommandShape* FindCommand(const std::string& name)
@@ -102,7 +103,11 @@ void CheckWords(const UiStep& step)
     else if (c == "outside")
         good = OneOf(first, {"on", "off"});
     else if (c == "key")
-        good = OneOf(first, {"escape", "return"});
+        good = OneOf(first, {"escape", "return", "plus", "minus", "0", "1"});
+    else if (c == "zoom")
+        good = OneOf(first, {"fit", "25", "50", "100", "200", "400"});
+    else if (c == "hold-preview")
+        good = OneOf(first, {"on", "off"});
     else if (c == "dialog")
         good = OneOf(first, {"ok", "cancel", "yes", "no"});
     if (!good)

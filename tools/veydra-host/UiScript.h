@@ -27,9 +27,17 @@
 //   press TEXT                  click its button whose caption is TEXT
 //   drag-preview DX DY          drag the preview by DX, DY pixels
 //   drag-corner DX DY           resize the dialog by dragging its bottom-right corner
-//   key escape|return           press a key in the dialog
+//   key escape|return|plus|minus|0|1
+//                               press a key in the dialog (the last four type
+//                               the preview's zoom keys + - 0 1)
+//   zoom fit|25|50|100|200|400  choose the level in the zoom drop-down
+//   wheel DX DY NOTCHES         turn the wheel with Ctrl held over the preview,
+//                               DX, DY pixels from its middle; NOTCHES > 0 zooms in
+//   hold-preview on|off         press or release the right mouse button on the
+//                               preview (the original is shown while it is held)
 //   screenshot PATH             save the dialog window as a PNG file
-//   state                       print the slider values, switches and window rectangle
+//   state                       print the slider values, switches, zoom level and
+//                               window rectangle
 //   texts                       print the dialog's title and its controls' texts
 //   rects                       print the client size and each visible control's
 //                               rectangle in client coordinates

@@ -1,5 +1,8 @@
 #include "ui/controls/PreviewBitmap.h"
 
+#include <cmath>
+
+#include "imaging/PreviewZoom.h"
 #include "lang/Language.h"
 #include "ui/framework/Gdi.h"
 #include "ui/skin/ShiftColor.h"
@@ -44,19 +47,38 @@ void CPreviewBitmap::Paint(HDC dc, const RECT& client)
         PaintImage(dc, client, *image);
     else
         PaintPreparing(dc, client);
+    if (m_bOriginal)
+        PaintOriginalLabel(dc, client);
     // The sunken frame is as wide as the skin's lines; the picture under it
     // stays one image pixel per screen pixel at any density.
     Draw3dRect(dc, client, ShiftColor(m_crBackground, -48), ShiftColor(m_crBackground, 48), GetDpiScale().Line());
 }
 
+POINT CPreviewBitmap::PictureOrigin() const
+{
+    const RECT client = GetClientRect();
+    const int width = m_pView->ShownWidth();
+    const int height = m_pView->ShownHeight();
+    return POINT{client.left + (client.right - client.left - width) / 2,
+                 client.top + (client.bottom - client.top - height) / 2};
+}
+
 void CPreviewBitmap::PaintImage(HDC dc, const RECT& client, const CDib& image)
 {
-    const int width = image.GetWidth();
-    const int height = image.GetHeight();
-    CDib& composite = m_dibPaint;
+    const bool scaled = m_pView->Scale() != 1.0;
+    CDib& composite = scaled ? m_dibUnscaled : m_dibPaint;
     ComposePreviewPaint(image, ColorRefToArgb(m_crBackground), composite);
     if (composite.IsEmpty())
         return;
+    // Enlarged or reduced after the blend over the background, so what is
+    // averaged is what the eye sees at 100 %.
+    if (scaled)
+        ScalePreviewPicture(composite, m_dibPaint, m_pView->ShownWidth(), m_pView->ShownHeight());
+    const CDib& shown = m_dibPaint;
+    if (shown.IsEmpty())
+        return;
+    const int width = scaled ? m_pView->ShownWidth() : image.GetWidth();
+    const int height = scaled ? m_pView->ShownHeight() : image.GetHeight();
 
     // Centred; a buffer larger than the client area shows its middle.
     const int x0 = (client.right - client.left - width) / 2;
@@ -65,10 +87,30 @@ void CPreviewBitmap::PaintImage(HDC dc, const RECT& client, const CDib& image)
     RECT target;
     if (!::IntersectRect(&target, &placed, &client))
         return;
-    HDC source = composite.GetDC();
+    HDC source = m_dibPaint.GetDC();
     ::BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source,
              target.left - placed.left, target.top - placed.top, SRCCOPY);
-    composite.ReleaseDC();
+    m_dibPaint.ReleaseDC();
+}
+
+void CPreviewBitmap::PaintOriginalLabel(HDC dc, const RECT& client)
+{
+    const std::string text = TheLanguage().Lookup("Msg", "original", "Original");
+    HWND parent = GetParent();
+    HFONT font = parent != nullptr ? reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)) : nullptr;
+    CSelectObject selectFont(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const int pad = GetDpiScale().Px(4);
+    const RECT box{client.left + pad, client.top + pad, client.left + 3 * pad + size.cx,
+                   client.top + 2 * pad + size.cy};
+    FillSolidRect(dc, box, 0x00000000);
+    const COLORREF oldText = ::SetTextColor(dc, 0x00FFFFFF);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    RECT area = box;
+    ::DrawTextA(dc, text.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::SetBkMode(dc, oldMode);
+    ::SetTextColor(dc, oldText);
 }
 
 void CPreviewBitmap::PaintPreparing(HDC dc, const RECT& client)
@@ -92,9 +134,18 @@ void CPreviewBitmap::OnMouseMove(POINT point)
 {
     PixelRect& view = m_pView->m_rcView;
     const PixelRect before = view;
-    // The image follows the mouse.
-    const int dx = m_ptLast.x - point.x;
-    const int dy = m_ptLast.y - point.y;
+    // The image follows the mouse; away from 100 % a screen pixel is more
+    // or less than an image pixel, and the parts of a pixel add up.
+    int dx = m_ptLast.x - point.x;
+    int dy = m_ptLast.y - point.y;
+    if (m_pView->Scale() != 1.0 && m_pView->ShownWidth() > 0 && m_pView->ShownHeight() > 0) {
+        m_dPanRestX += dx * static_cast<double>(m_pView->m_nViewWidth) / m_pView->ShownWidth();
+        m_dPanRestY += dy * static_cast<double>(m_pView->m_nViewHeight) / m_pView->ShownHeight();
+        dx = static_cast<int>(std::trunc(m_dPanRestX));
+        dy = static_cast<int>(std::trunc(m_dPanRestY));
+        m_dPanRestX -= dx;
+        m_dPanRestY -= dy;
+    }
     view.left += dx;
     view.right += dx;
     view.top += dy;
@@ -115,7 +166,17 @@ LRESULT CPreviewBitmap::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_bDragging = true;
         ::SetCapture(m_hWnd);
         m_ptLast = PointFromLParam(lParam);
+        m_dPanRestX = m_dPanRestY = 0;
         break;
+    case WM_RBUTTONDOWN:
+        ::SetCapture(m_hWnd);
+        SetOriginal(true);
+        return 0;
+    case WM_RBUTTONUP:
+        SetOriginal(false);
+        if (::GetCapture() == m_hWnd && !m_bDragging)
+            ::ReleaseCapture();
+        return 0;
     case WM_MOUSEMOVE:
         if (m_bDragging)
             OnMouseMove(PointFromLParam(lParam));
@@ -131,13 +192,23 @@ LRESULT CPreviewBitmap::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a dialog opened, say): the drag ends.
-        if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd) {
             m_bDragging = false;
+            SetOriginal(false);
+        }
         break;
     default:
         break;
     }
     return CButton::WindowProc(message, wParam, lParam);
+}
+
+void CPreviewBitmap::SetOriginal(bool shown)
+{
+    if (shown == m_bOriginal)
+        return;
+    m_bOriginal = shown;
+    NotifyParent(kOriginalChanged);
 }
 
 bool CPreviewBitmap::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result)

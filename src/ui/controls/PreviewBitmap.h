@@ -1,5 +1,8 @@
-// CPreviewBitmap: the main dialog's window onto the full-size result, one
-// image pixel per screen pixel, panned by dragging with the left button.
+// CPreviewBitmap: the main dialog's window onto the full-size result at its
+// zoom level (one image pixel per screen pixel at 100 %), panned by dragging
+// with the left button. Holding the right button asks the owner to show the
+// original image in the same place until it is released; the control then
+// says "Original" in its corner.
 //
 // The control holds no image of its own: it keeps the geometry of the view
 // (CPreviewView: the image extent and the visible rectangle) and a pointer
@@ -47,6 +50,13 @@ public:
     void SetBackgroundColor(COLORREF color) { m_crBackground = color & 0x00FFFFFF; }
     bool IsDragging() const { return m_bDragging; }
 
+    // The notification (WM_COMMAND's high word) sent when the right button
+    // goes down or up on the control; ShowsOriginal tells which.
+    static constexpr WORD kOriginalChanged = 0x4001;
+    bool ShowsOriginal() const { return m_bOriginal; }
+    // Where the picture's top-left corner lies in the client area.
+    POINT PictureOrigin() const;
+
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
 protected:
@@ -58,14 +68,23 @@ private:
     void Paint(HDC dc, const RECT& client);
     void PaintImage(HDC dc, const RECT& client, const CDib& image);
     void PaintPreparing(HDC dc, const RECT& client);
+    void PaintOriginalLabel(HDC dc, const RECT& client);
     void OnMouseMove(POINT point);
+    void SetOriginal(bool shown);
 
     COLORREF m_crBackground;
     bool m_bDragging;
     POINT m_ptLast;
+    // The parts of an image pixel the mouse has moved but the view not yet,
+    // when a screen pixel is less than an image pixel.
+    double m_dPanRestX = 0;
+    double m_dPanRestY = 0;
+    bool m_bOriginal = false;
     CPreviewView m_ownView;
     CPreviewView* m_pView;
     // The picture of the last paint, kept so that panning does not make a
     // new bitmap for every step; re-made when the view's size changes.
     CDib m_dibPaint;
+    // Away from 100 %: the view's picture at its own size before scaling.
+    CDib m_dibUnscaled;
 };

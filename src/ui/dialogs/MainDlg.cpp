@@ -102,6 +102,7 @@ BOOL CMainDlg::OnInitDialog()
         SetText(TheApp().GetProductName());
         ::SetDlgItemTextA(m_hWnd, IDC_FRAME_CAPTION,
                           (TheApp().GetProductName() + " - " VEYDRA_MAKER_NAME " - " VEYDRA_MAKER_HOME_PAGE).c_str());
+        InitZoomControls();
         TranslateTexts();
         m_link.ChangeLinkStyle(CHyperLink::LinkPlain,
                                CHyperLink::LinkUnderlined | CHyperLink::LinkHoverColour |
@@ -143,7 +144,8 @@ void CMainDlg::AttachControls()
                    {&m_btnPosition, IDC_MAIN_POSITION},  {&m_btnOutside, IDC_MAIN_OUTSIDE},
                    {&m_btnOK, IDOK},                     {&m_btnCancel, IDCANCEL},
                    {&m_btnColor, IDC_MAIN_COLOR},        {&m_link, IDC_MAIN_LINK},
-                   {&m_preview, IDC_MAIN_PREVIEW}};
+                   {&m_preview, IDC_MAIN_PREVIEW},       {&m_btnZoomIn, IDC_MAIN_ZOOM_IN},
+                   {&m_btnZoomOut, IDC_MAIN_ZOOM_OUT}};
     for (const auto& b : buttons)
         b.control->SubclassDlgItem(b.id, this);
     for (size_t i = 0; i < kSliderCount; ++i) {
@@ -173,6 +175,10 @@ void CMainDlg::SetAnchors()
         AddAnchor(kSliderBindings[i].sliderId, left ? kAnchorTopLeft : fivePercent, left ? fivePercent : tenPercent);
     }
     AddAnchor(IDC_MAIN_COLOR, kAnchorTopLeft, tenPercent);
+    // The zoom row stays under the preview's left end.
+    const AnchorPoint belowPreview{10, 100};
+    for (int id : {IDC_MAIN_ZOOM_OUT, IDC_MAIN_ZOOM_LIST, IDC_MAIN_ZOOM_IN})
+        AddAnchor(id, belowPreview);
 }
 
 void CMainDlg::RestorePlacement()
@@ -258,7 +264,10 @@ bool CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnColorCommand();
         return true;
     case IDC_MAIN_PREVIEW:
-        OnPreviewPan();
+        if (HIWORD(wParam) == CPreviewBitmap::kOriginalChanged)
+            OnOriginalChanged();
+        else
+            OnPreviewPan();
         return true;
     case IDC_MAIN_CLOSE:
         OnCancel();
@@ -266,6 +275,8 @@ bool CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
+    if (OnZoomCommand(id, HIWORD(wParam)))
+        return true;
     if (FindSlider(id) != nullptr) {
         OnSliderCommand(id);
         return true;
@@ -291,6 +302,7 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         case WM_DESTROY:
             StorePlacement();
+            StoreZoom();
             {
                 const LRESULT result = CToolDlg::WindowProc(message, wParam, lParam);
                 ReleaseScene();

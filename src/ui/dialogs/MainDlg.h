@@ -13,7 +13,8 @@
 // OK and Cancel), MainDlgControls.cpp (controls <-> ShadowParams, presets,
 // descriptors, the interface colours), MainDlgMenus.cpp (the three menus and
 // the buttons that open them), MainDlgRender.cpp (timers, the shadow scene,
-// the preview and the shadow colour).
+// the preview and the shadow colour), MainDlgZoom.cpp (the preview's zoom
+// and the look at the original).
 #pragma once
 
 #include <windows.h>
@@ -111,6 +112,7 @@ protected:
     void OnCancel() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 private:
     // MainDlg.cpp
@@ -152,6 +154,24 @@ private:
     // MainDlgSecondary.cpp
     void SavePresetAs();
     void ManagePresets();
+
+    // MainDlgZoom.cpp
+    static int StoredZoom();
+    void InitZoomControls();
+    // The drop-down's items and the tooltips in the current language.
+    void UpdateZoomTexts();
+    double PreviewFitScale() const;
+    // Shows the preview at `zoom`, the image point under `at` (preview
+    // client coordinates; null: the middle) staying where it is.
+    void SetZoom(int zoom, const POINT* at);
+    void StepZoom(bool in, const POINT* at);
+    bool OnZoomCommand(int id, int code);
+    bool OnZoomKey(WPARAM character);
+    void OnZoomWheel(WPARAM wParam, LPARAM lParam);
+    void OnOriginalChanged();
+    // Fills the view buffer: the result, or the original while it is asked for.
+    void ComposeView();
+    void StoreZoom();
 
     // MainDlgRender.cpp
     static bool IsDialogTimer(UINT_PTR id);
@@ -196,6 +216,8 @@ private:
     CButtonST m_btnOutside;
     CButtonST m_btnOK;
     CButtonST m_btnCancel;
+    CButtonST m_btnZoomIn;
+    CButtonST m_btnZoomOut;
     CColorButton m_btnColor;
     CIconSlider m_sliders[kSliderCount];
     CTranspStatic m_labels[kSliderCount];
@@ -209,4 +231,8 @@ private:
     unsigned m_nArmedTimers = 0;       // one bit per timer above, while it runs
     COLORREF m_crSceneColor = 0;       // the colour the scene's texture was built with
     std::exception_ptr m_failure;
+    int m_nZoom = 0;             // the preview's zoom level (PreviewZoom)
+    bool m_bZoomChosen = false;  // changed by the user: stored at the end
+    int m_nWheelRest = 0;        // wheel turns short of a notch
+    HWND m_hZoomTips = nullptr;
 };

@@ -156,7 +156,7 @@ void CMainDlg::ColourButtons()
     // The colour button shows the shadow colour and the preview is a
     // picture: neither takes the control colour.
     for (CButtonST* button : {&m_btnMenuIcon, &m_btnClose, &m_btnMenu, &m_btnPresets, &m_btnPosition, &m_btnOutside,
-                              &m_btnOK, &m_btnCancel}) {
+                              &m_btnOK, &m_btnCancel, &m_btnZoomIn, &m_btnZoomOut}) {
         button->SetFaceColor(m_skin.GetControlColor(), false);
         button->SetHoverColor(m_skin.GetControlHoverColor(), false);
     }
@@ -169,6 +169,7 @@ void CMainDlg::TranslateTexts()
     // the layout keep the new size.
     m_link.SetAddress(kMakerHomePage);
     ReanchorControl(m_link.m_hWnd);
+    UpdateZoomTexts();
 }
 
 void CMainDlg::ApplyInterface()

@@ -98,6 +98,7 @@ void CMainDlg::BuildScene(bool forPreview)
     ReleaseScene();
     m_pScene.reset(new CShadowScene(m_host, m_geometry));
     m_pScene->SetDocument(m_pDocument);
+    m_pScene->m_preview.m_nZoom = m_nZoom;
     if (forPreview) {
         // The scene hands the view buffer to the preview's geometry and
         // centres the view on the object; preview and scene share that view.
@@ -145,7 +146,7 @@ void CMainDlg::RenderPreview()
     const ShadowParams params = GetParams();
     m_pScene->RenderFrame(false, params);
     UiTiming().Mark("frame-rendered");
-    m_pScene->ComposePreview(params);
+    ComposeView();
 }
 
 void CMainDlg::RebuildAndRender()
@@ -172,7 +173,7 @@ void CMainDlg::RefitPreview()
     m_preview.ClampView();
     // The frame holds only the rows the view showed when it was rendered.
     m_pScene->CompleteViewRows();
-    m_pScene->ComposePreview(GetParams());
+    ComposeView();
     RedrawPreview(true);
 }
 
