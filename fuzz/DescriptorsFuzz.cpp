@@ -8,7 +8,7 @@
 // writer is open; a reader that was opened is closed once (when the suite
 // can close) and its descriptor disposed of once, through the handle suite,
 // or reported when there is none; reading stops after a bounded number of
-// keys; a writer puts the thirteen keys in order, disposes of the old
+// keys; a writer puts the fifteen keys in order, disposes of the old
 // descriptor once and leaves the new one in the record.
 //
 // Input: U8 which read procs are missing, U8 record flags, I16 playInfo,
@@ -124,7 +124,7 @@ PIWriteDescriptor HOSTAPI OpenWrite()
 void CheckPut(PIWriteDescriptor token, DescriptorKeyID key)
 {
     Check(token == kWriteToken && g_host.writerOpen);
-    Check(g_host.puts < kDescriptorKeyCount && key == kDescriptorKeys[g_host.puts].key);
+    Check(size_t(g_host.puts) < kDescriptorKeyCount && key == kDescriptorKeys[g_host.puts].key);
     ++g_host.puts;
 }
 

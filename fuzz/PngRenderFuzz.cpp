@@ -3,7 +3,7 @@
 // on whatever decodes. Decoded images are capped at 16384 pixels, so one run
 // takes milliseconds whatever the header claims.
 //
-// Input: U8 flags (bit 0: a mask follows the image), the thirteen values as
+// Input: U8 flags (bit 0: a mask follows the image), the fifteen values as
 // I32 in the order of kShadowParamTable, U32 length of the image PNG, the
 // image PNG, then the mask PNG (the rest of the input).
 #include <cstdint>
