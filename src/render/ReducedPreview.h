@@ -1,0 +1,66 @@
+// The preview below 100 %: the shadow built and rendered for the image at the
+// preview's own scale instead of at full size and shrunk afterwards.
+//
+// The host's picture, the object and the object's silhouette are reduced
+// once for the scale with an area-weighted box filter (the filter the shown
+// picture would be shrunk with); each change of the shadow then fades and
+// blurs a texture of the reduced silhouette and renders it into a frame of
+// the reduced size. The plane keeps its place in the full-size world: only
+// the camera is scaled (focal length and optical axis), so the projected
+// plane lands where the full render's would, shrunk.
+#pragma once
+
+#include <vector>
+
+#include "imaging/Dib.h"
+#include "params/ShadowParams.h"
+#include "render/HostBuffers.h"
+#include "render/Render3D.h"
+#include "render/RunGeometry.h"
+#include "render/SoftBlur.h"
+
+// Reduces the host pixels of `extent` (image coordinates, right and bottom
+// exclusive) into a grid of gridWidth x gridHeight pixels and writes the
+// grid's rows rows.top ... rows.bottom - 1, columns rows.left ...
+// rows.right - 1 into `out` (which must be that rectangle's size). Pixels
+// outside `readable` count as fully transparent and are never read. Each
+// output pixel's alpha is the area average of `alphaOf(x, y)`; its colour
+// the alpha-weighted average of the host's colour bytes, or `colour` when
+// `colour` is given (a silhouette).
+enum class ReducedAlpha { Object, Unselected };
+void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect& extent, int gridWidth,
+                    int gridHeight, const PixelRect& readable, const PixelRect& rows, CDib& out);
+
+class CReducedPreview {
+public:
+    // Reduces the image to width x height. `imageShows`: the picture shows
+    // outside the selection (a flat image with one).
+    CReducedPreview(const HostBuffers& host, const RunGeometry& full, bool imageShows, int width, int height);
+
+    int Width() const { return m_reduced.imageWidth; }
+    int Height() const { return m_reduced.imageHeight; }
+    // Every buffer could be had.
+    bool IsValid() const;
+
+    // The shadow texture from the reduced silhouette: faded as the full
+    // texture is along its height, blurred with the radius scaled to the
+    // texels' size. `span` is the full texture's hinge span.
+    void BuildTexture(ARGB colour, const ShadowParams& params, SoftBlurSpan span);
+    // Renders the whole reduced frame with the plane placed as `full`'s
+    // object 0 is.
+    void Render(CRender3D& full);
+    // The reduced composite under the view whose top-left corner is
+    // (left, top) in reduced pixels; `withObject` off for the shadow alone.
+    void Compose(CDib& view, int left, int top, const ShadowParams& params, bool withObject) const;
+
+private:
+    RunGeometry m_full;
+    // The reduced image's size and the reduced pixels the crop box touches.
+    RunGeometry m_reduced;
+    CDib m_image;
+    CDib m_object;
+    CDib m_silhouette;
+    CDib m_render;
+    CRender3D m_engine;
+    CTexture3D m_spareTexture{0, 0, {}};
+};
