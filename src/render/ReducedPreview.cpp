@@ -12,6 +12,12 @@ namespace {
 
 const int kTexturedMode = 9;
 const ARGB kPlaneColour = 0x7F000000;  // unused by the textured mode
+// The frame is rendered at twice the reduced size and averaged down: the
+// engine places the plane's corners on whole pixels, and half a reduced
+// pixel of that rounding would show along every hard edge. The texture
+// matches the finer frame, a texel to a pixel.
+const int kSuper = 2;
+const double kTexelsPerPixel = kSuper;
 
 // One grid pixel's source pixels along an axis, in units of 1/grid of a
 // source pixel: grid pixel i covers [i * length, (i + 1) * length) of the
@@ -150,19 +156,20 @@ CReducedPreview::CReducedPreview(const HostBuffers& host, const RunGeometry& ful
         ReduceHostArea(host, ReducedAlpha::Object, image, width, height, crop,
                        PixelRect{m_reduced.cropLeft, m_reduced.cropTop, right, bottom}, m_object);
     // The silhouette spans the crop box alone, as the full texture does.
-    const double scale = static_cast<double>(width) / full.imageWidth;
+    const double scale = kTexelsPerPixel * width / full.imageWidth;
     const int tw = ReducedLength(full.CropWidth(), scale);
-    const int th = ReducedLength(full.CropHeight(), static_cast<double>(height) / full.imageHeight);
+    const int th = ReducedLength(full.CropHeight(), kTexelsPerPixel * height / full.imageHeight);
     if (m_silhouette.Create(tw, th))
         ReduceHostArea(host, ReducedAlpha::Object, crop, tw, th, crop, PixelRect{0, 0, tw, th}, m_silhouette);
-    if (m_render.Create(width, height))
-        m_engine.Init(width, height, m_render.GetPixels(), m_render.GetStride(), &m_render, true);
+    if (m_render.Create(width, height) && m_frame.Create(width * kSuper, height * kSuper))
+        m_engine.Init(m_frame.GetWidth(), m_frame.GetHeight(), m_frame.GetPixels(), m_frame.GetStride(), &m_frame,
+                      true);
     m_engine.AddObject(kTexturedMode, kPlaneColour);
 }
 
 bool CReducedPreview::IsValid() const
 {
-    return !m_object.IsEmpty() && !m_silhouette.IsEmpty() && !m_render.IsEmpty();
+    return !m_object.IsEmpty() && !m_silhouette.IsEmpty() && !m_render.IsEmpty() && !m_frame.IsEmpty();
 }
 
 void CReducedPreview::BuildTexture(ARGB colour, const ShadowParams& params, SoftBlurSpan span)
@@ -215,13 +222,46 @@ void CReducedPreview::Render(CRender3D& full)
     }
     // The camera of the full frame, shrunk: a frame position p (pixel
     // centres on whole numbers) lands at (p + 0.5) x scale - 0.5.
-    const double sx = static_cast<double>(m_reduced.imageWidth) / m_full.imageWidth;
-    const double sy = static_cast<double>(m_reduced.imageHeight) / m_full.imageHeight;
+    const double sx = static_cast<double>(m_frame.GetWidth()) / m_full.imageWidth;
+    const double sy = static_cast<double>(m_frame.GetHeight()) / m_full.imageHeight;
     m_engine.m_matScene = full.m_matScene;
     m_engine.m_dFocal = full.m_dFocal * sx;
     m_engine.m_dCenterX = (full.m_dCenterX + 0.5) * sx - 0.5;
     m_engine.m_dCenterY = (full.m_dCenterY + 0.5) * sy - 0.5;
-    m_engine.RenderRect(PixelRect{0, 0, m_reduced.imageWidth, m_reduced.imageHeight});
+    m_engine.RenderRect(PixelRect{0, 0, m_frame.GetWidth(), m_frame.GetHeight()});
+    AverageDown();
+}
+
+void CReducedPreview::AverageDown()
+{
+    // Each reduced pixel the average of its kSuper x kSuper frame pixels,
+    // the colour weighted by alpha (an untouched frame pixel is transparent
+    // black and must not darken the shadow's colour).
+    const int n = kSuper * kSuper;
+    ParallelFor(m_render.GetHeight(), LinesPerThread(m_frame.GetWidth() * kSuper), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            ARGB* out = m_render.Row(y);
+            for (int x = 0; x < m_render.GetWidth(); ++x) {
+                uint32_t a = 0, r = 0, g = 0, b = 0;
+                for (int dy = 0; dy < kSuper; ++dy) {
+                    const ARGB* in = m_frame.Row(y * kSuper + dy) + x * kSuper;
+                    for (int dx = 0; dx < kSuper; ++dx) {
+                        const ARGB v = in[dx];
+                        const uint32_t va = v >> 24;
+                        a += va;
+                        r += va * (v >> 16 & 0xFF);
+                        g += va * (v >> 8 & 0xFF);
+                        b += va * (v & 0xFF);
+                    }
+                }
+                if (a == 0) {
+                    out[x] = 0;
+                    continue;
+                }
+                out[x] = (a + n / 2) / n << 24 | (r + a / 2) / a << 16 | (g + a / 2) / a << 8 | (b + a / 2) / a;
+            }
+        }
+    });
 }
 
 void CReducedPreview::Compose(CDib& view, int left, int top, const ShadowParams& params, bool withObject) const

@@ -54,12 +54,17 @@ public:
     void Compose(CDib& view, int left, int top, const ShadowParams& params, bool withObject) const;
 
 private:
+    void AverageDown();
+
     RunGeometry m_full;
     // The reduced image's size and the reduced pixels the crop box touches.
     RunGeometry m_reduced;
     CDib m_image;
     CDib m_object;
     CDib m_silhouette;
+    // The frame rendered finer than the reduced size, and averaged into
+    // m_render.
+    CDib m_frame;
     CDib m_render;
     CRender3D m_engine;
     CTexture3D m_spareTexture{0, 0, {}};
