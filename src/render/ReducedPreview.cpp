@@ -203,8 +203,9 @@ void CReducedPreview::BuildTexture(ARGB colour, const ShadowParams& params, Soft
     m_engine.ExchangeTexture(0, texture);
 }
 
-void CReducedPreview::Render(CRender3D& full)
+void CReducedPreview::Render(CRender3D& full, const PixelRect& view)
 {
+    m_rcHeld = PixelRect{0, 0, 0, 0};
     if (!IsValid() || m_engine.GetTextureCount() == 0 || full.GetObjectCount() == 0)
         return;
     CObject3D& plane = m_engine.Object(0);
@@ -228,20 +229,63 @@ void CReducedPreview::Render(CRender3D& full)
     m_engine.m_dFocal = full.m_dFocal * sx;
     m_engine.m_dCenterX = (full.m_dCenterX + 0.5) * sx - 0.5;
     m_engine.m_dCenterY = (full.m_dCenterY + 0.5) * sy - 0.5;
-    m_engine.RenderRect(PixelRect{0, 0, m_frame.GetWidth(), m_frame.GetHeight()});
-    AverageDown();
+    RenderPart(view.Intersect(PixelRect{0, 0, m_reduced.imageWidth, m_reduced.imageHeight}));
 }
 
-void CReducedPreview::AverageDown()
+void CReducedPreview::RenderPart(const PixelRect& part)
+{
+    if (part.IsEmpty())
+        return;
+    m_engine.RenderRect(PixelRect{part.left * kSuper, part.top * kSuper, part.right * kSuper, part.bottom * kSuper});
+    AverageDown(part);
+    m_rcHeld = m_rcHeld.IsEmpty() ? part
+                                  : PixelRect{std::min(part.left, m_rcHeld.left), std::min(part.top, m_rcHeld.top),
+                                              std::max(part.right, m_rcHeld.right),
+                                              std::max(part.bottom, m_rcHeld.bottom)};
+}
+
+void CReducedPreview::CompleteView(const PixelRect& given)
+{
+    const PixelRect view = given.Intersect(PixelRect{0, 0, m_reduced.imageWidth, m_reduced.imageHeight});
+    const PixelRect held = m_rcHeld;
+    if (held.IsEmpty() || view.IsEmpty())
+        return;  // nothing rendered yet: the next render draws the view
+    if (view.left >= held.left && view.top >= held.top && view.right <= held.right && view.bottom <= held.bottom)
+        return;
+    const PixelRect grown{std::min(view.left, held.left), std::min(view.top, held.top),
+                          std::max(view.right, held.right), std::max(view.bottom, held.bottom)};
+    const int64_t viewArea = int64_t(view.right - view.left) * (view.bottom - view.top);
+    const int64_t grownArea = int64_t(grown.right - grown.left) * (grown.bottom - grown.top);
+    const int64_t heldArea = int64_t(held.right - held.left) * (held.bottom - held.top);
+    if (grownArea - heldArea > 2 * viewArea) {
+        // Far from what is held: that is dropped.
+        m_rcHeld = PixelRect{0, 0, 0, 0};
+        RenderPart(view);
+        return;
+    }
+    // A drag draws the strips it uncovers: above and below the part held,
+    // across the grown width, then left and right of it.
+    const PixelRect strips[] = {
+        {grown.left, grown.top, grown.right, held.top},
+        {grown.left, held.bottom, grown.right, grown.bottom},
+        {grown.left, held.top, held.left, held.bottom},
+        {held.right, held.top, grown.right, held.bottom},
+    };
+    for (const PixelRect& strip : strips)
+        RenderPart(strip);
+    m_rcHeld = grown;
+}
+
+void CReducedPreview::AverageDown(const PixelRect& part)
 {
     // Each reduced pixel the average of its kSuper x kSuper frame pixels,
     // the colour weighted by alpha (an untouched frame pixel is transparent
     // black and must not darken the shadow's colour).
     const int n = kSuper * kSuper;
-    ParallelFor(m_render.GetHeight(), LinesPerThread(m_frame.GetWidth() * kSuper), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
+    ParallelFor(part.bottom - part.top, LinesPerThread((part.right - part.left) * n), [&](int begin, int end) {
+        for (int y = part.top + begin; y < part.top + end; ++y) {
             ARGB* out = m_render.Row(y);
-            for (int x = 0; x < m_render.GetWidth(); ++x) {
+            for (int x = part.left; x < part.right; ++x) {
                 uint32_t a = 0, r = 0, g = 0, b = 0;
                 for (int dy = 0; dy < kSuper; ++dy) {
                     const ARGB* in = m_frame.Row(y * kSuper + dy) + x * kSuper;

@@ -46,15 +46,21 @@ public:
     // texture is along its height, blurred with the radius scaled to the
     // texels' size. `span` is the full texture's hinge span.
     void BuildTexture(ARGB colour, const ShadowParams& params, SoftBlurSpan span);
-    // Renders the whole reduced frame with the plane placed as `full`'s
-    // object 0 is.
-    void Render(CRender3D& full);
+    // Renders the part `view` (reduced pixels) of the reduced frame with
+    // the plane placed as `full`'s object 0 is; the rest of the frame is
+    // left out until a view shows it.
+    void Render(CRender3D& full, const PixelRect& view);
+    // After the view has moved: renders what it now shows that the frame
+    // lacks, with the last render's placement and texture.
+    void CompleteView(const PixelRect& view);
     // The reduced composite under the view whose top-left corner is
     // (left, top) in reduced pixels; `withObject` off for the shadow alone.
     void Compose(CDib& view, int left, int top, const ShadowParams& params, bool withObject) const;
 
 private:
-    void AverageDown();
+    // Renders that part of the frame (reduced pixels) and averages it down.
+    void RenderPart(const PixelRect& part);
+    void AverageDown(const PixelRect& part);
 
     RunGeometry m_full;
     // The reduced image's size and the reduced pixels the crop box touches.
@@ -67,5 +73,7 @@ private:
     CDib m_frame;
     CDib m_render;
     CRender3D m_engine;
+    // The part of m_render that holds the last render, in reduced pixels.
+    PixelRect m_rcHeld{0, 0, 0, 0};
     CTexture3D m_spareTexture{0, 0, {}};
 };

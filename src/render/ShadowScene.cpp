@@ -468,7 +468,21 @@ void CShadowScene::RenderReduced(const ShadowParams& params)
     // The full frame no longer shows these values.
     ForgetFrameRows();
     PlaceShadowPlane(params);
-    m_pReduced->Render(*m_pRender);
+    m_pReduced->Render(*m_pRender, ReducedViewPart());
+}
+
+PixelRect CShadowScene::ReducedViewPart() const
+{
+    // The view's corner on the reduced grid, kept so that the view stays
+    // inside the reduced image.
+    const auto corner = [](int at, int full, int reduced, int shown) {
+        const int x = static_cast<int>(std::floor(at * static_cast<double>(reduced) / full + 0.5));
+        return std::max(0, std::min(x, reduced - shown));
+    };
+    const int left = corner(m_preview.m_rcView.left, m_geometry.imageWidth, m_pReduced->Width(), m_dibView.GetWidth());
+    const int top =
+        corner(m_preview.m_rcView.top, m_geometry.imageHeight, m_pReduced->Height(), m_dibView.GetHeight());
+    return PixelRect{left, top, left + m_dibView.GetWidth(), top + m_dibView.GetHeight()};
 }
 
 void CShadowScene::FollowView(const ShadowParams& given)
@@ -482,8 +496,10 @@ void CShadowScene::FollowView(const ShadowParams& given)
         RenderReduced(params);
         return;
     }
-    if (m_pReduced)
-        return;  // the whole reduced frame is held
+    if (m_pReduced) {
+        m_pReduced->CompleteView(ReducedViewPart());
+        return;
+    }
     if (m_bFullTextureStale)
         BuildFullTexture(params);
     if (m_rcHeld.IsEmpty()) {
@@ -545,18 +561,8 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
     if (m_pReduced) {
-        // The view's corner on the reduced grid, kept so that the view
-        // stays inside the reduced image.
-        const auto corner = [](int at, int full, int reduced, int shown) {
-            const int x = static_cast<int>(std::floor(at * static_cast<double>(reduced) / full + 0.5));
-            return std::max(0, std::min(x, reduced - shown));
-        };
-        m_pReduced->Compose(m_dibView,
-                            corner(m_preview.m_rcView.left, m_geometry.imageWidth, m_pReduced->Width(),
-                                   m_dibView.GetWidth()),
-                            corner(m_preview.m_rcView.top, m_geometry.imageHeight, m_pReduced->Height(),
-                                   m_dibView.GetHeight()),
-                            params, !ShadowOnlyShown(params));
+        const PixelRect part = ReducedViewPart();
+        m_pReduced->Compose(m_dibView, part.left, part.top, params, !ShadowOnlyShown(params));
         return;
     }
     const int left = m_preview.m_rcView.left;

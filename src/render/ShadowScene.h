@@ -129,6 +129,8 @@ private:
     // when it made a new one.
     bool SyncReduced();
     void RenderReduced(const ShadowParams& params);
+    // The view's part of the reduced image, in its pixels.
+    PixelRect ReducedViewPart() const;
     void BuildImageBuffer();
     void BuildObjectBuffer();
     void BuildCutOutIfRead();

@@ -188,3 +188,31 @@ TEST(ReducedPreview, LeavingTheReducedScaleShowsAndConfirmsTheCurrentValues)
         }
     EXPECT_TRUE(SamePixels(confirmed, expected));
 }
+
+// Panning a reduced view draws only what it uncovers, and the picture is the
+// one a view opened there shows.
+TEST(ReducedPreview, APannedViewShowsWhatAViewOpenedThereShows)
+{
+    const Picture picture(true);
+    const ShadowParams params = kBuiltInPresets[0].params;
+    CShadowScene panned(picture.host, picture.geometry);
+    OpenAt(panned, 50, params);
+    ASSERT_TRUE(panned.RendersReduced());
+    ASSERT_LT(panned.m_preview.m_nViewWidth, kWidth) << "the view shows a part of the image";
+    // A few drag steps, then a jump to the far corner.
+    for (const auto& at : {std::make_pair(260, 210), std::make_pair(240, 230), std::make_pair(9000, 9000)}) {
+        panned.m_preview.CentreOn(at.first, at.second);
+        panned.m_preview.ClampView();
+        panned.FollowView(params);
+        panned.ComposePreview(params);
+
+        CShadowScene opened(picture.host, picture.geometry);
+        opened.m_preview.m_nZoom = 50;
+        opened.InitShadowRenderer(kClientWidth, kClientHeight);
+        opened.m_preview.m_rcView = panned.m_preview.m_rcView;
+        opened.BuildShadowPlane();
+        opened.BuildShadowTexture(params);
+        opened.RenderShadow(false, params);
+        EXPECT_TRUE(SamePixels(panned.m_dibView, opened.m_dibView)) << at.first << "," << at.second;
+    }
+}
