@@ -1,5 +1,6 @@
-// How closely the preview at Fit shows the final result: for each image and
-// each built-in preset, the Fit preview of a 555 x 462 preview area (the
+// How closely the preview at Fit (rendered at its own reduced scale, as the
+// dialog renders it) shows the final result: for each image and each
+// built-in preset, the Fit preview of a 555 x 462 preview area (the
 // main dialog's at its default size) against the final result shrunk with
 // the same area-average filter, both laid over the preview's white ground.
 // Prints the PSNR over red, green and blue in dB ("identical" when no pixel
