@@ -53,7 +53,7 @@ AxisSpan SpanOf(int i, int origin, int length, int grid, int readableBegin, int 
 
 inline uint32_t AlphaAt(const HostBuffers& h, ReducedAlpha alpha, int x, int y)
 {
-    return alpha == ReducedAlpha::Object ? h.ObjectOpacity(x, y) : 255u - h.MaskAt(x, y);
+    return alpha == ReducedAlpha::Unselected ? 255u - h.MaskAt(x, y) : h.ObjectOpacity(x, y);
 }
 
 }  // namespace
@@ -71,6 +71,7 @@ void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect
         xs.push_back(SpanOf(tx, extent.left, length, gridWidth, read.left, read.right));
     const int width = rows.right - rows.left;
     const uint64_t total = uint64_t(length) * uint64_t(height);
+    const bool silhouette = alpha == ReducedAlpha::Silhouette;
     ParallelFor(rows.bottom - rows.top, LinesPerThread(width * std::max(1, length / gridWidth) *
                                                        std::max(1, height / gridHeight)),
                 [&](int begin, int end) {
@@ -88,8 +89,10 @@ void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect
                     for (int m = 0; m < span.count; ++m) {
                         const int x = span.first + m;
                         const uint64_t wa = uint64_t(AlphaAt(host, alpha, x, y)) * span.parts[m];
-                        const uint8_t* p = host.InPixel(x, y);
                         a += wa;
+                        if (silhouette)
+                            continue;
+                        const uint8_t* p = host.InPixel(x, y);
                         red += wa * p[0];
                         green += wa * p[1];
                         blue += wa * p[2];
@@ -105,8 +108,8 @@ void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect
             for (int i = 0; i < width; ++i) {
                 const uint64_t* s = &sums[static_cast<size_t>(i) * 4];
                 const uint64_t a = (s[0] + total / 2) / total;
-                if (a == 0) {
-                    dst[i] = 0;
+                if (a == 0 || silhouette) {
+                    dst[i] = static_cast<ARGB>(a) << 24;
                     continue;
                 }
                 uint8_t bytes[3];
@@ -160,7 +163,7 @@ CReducedPreview::CReducedPreview(const HostBuffers& host, const RunGeometry& ful
     const int tw = ReducedLength(full.CropWidth(), scale);
     const int th = ReducedLength(full.CropHeight(), kTexelsPerPixel * height / full.imageHeight);
     if (m_silhouette.Create(tw, th))
-        ReduceHostArea(host, ReducedAlpha::Object, crop, tw, th, crop, PixelRect{0, 0, tw, th}, m_silhouette);
+        ReduceHostArea(host, ReducedAlpha::Silhouette, crop, tw, th, crop, PixelRect{0, 0, tw, th}, m_silhouette);
     if (m_render.Create(width, height) && m_frame.Create(width * kSuper, height * kSuper))
         m_engine.Init(m_frame.GetWidth(), m_frame.GetHeight(), m_frame.GetPixels(), m_frame.GetStride(), &m_frame,
                       true);

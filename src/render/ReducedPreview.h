@@ -24,10 +24,11 @@
 // grid's rows rows.top ... rows.bottom - 1, columns rows.left ...
 // rows.right - 1 into `out` (which must be that rectangle's size). Pixels
 // outside `readable` count as fully transparent and are never read. Each
-// output pixel's alpha is the area average of `alphaOf(x, y)`; its colour
-// the alpha-weighted average of the host's colour bytes, or `colour` when
-// `colour` is given (a silhouette).
-enum class ReducedAlpha { Object, Unselected };
+// output pixel's alpha is the area average of the pixels' alpha (the
+// object's opacity, or the unselected part of a flat image); its colour the
+// alpha-weighted average of the host's colour bytes, or 0 for a silhouette,
+// whose colour nobody reads.
+enum class ReducedAlpha { Object, Unselected, Silhouette };
 void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect& extent, int gridWidth,
                     int gridHeight, const PixelRect& readable, const PixelRect& rows, CDib& out);
 
