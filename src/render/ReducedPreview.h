@@ -4,10 +4,12 @@
 // The host's picture, the object and the object's silhouette are reduced
 // once for the scale with an area-weighted box filter (the filter the shown
 // picture would be shrunk with); each change of the shadow then fades and
-// blurs a texture of the reduced silhouette and renders it into a frame of
-// the reduced size. The plane keeps its place in the full-size world: only
-// the camera is scaled (focal length and optical axis), so the projected
-// plane lands where the full render's would, shrunk.
+// blurs a texture of the reduced silhouette and renders it into a frame
+// twice the reduced size, averaged down to it. The plane keeps its place in
+// the full-size world: only the camera is scaled (focal length and optical
+// axis), so the projected plane lands where the full render's would, shrunk.
+// Like the full frame, the reduced one is drawn under the view only and
+// grows by the strips a pan uncovers.
 #pragma once
 
 #include <vector>

@@ -1,6 +1,7 @@
 // The shadow of one run: the object cut out of the host's image becomes a
 // coloured, faded, blurred texture on a plane in the 3D engine, which renders
-// it at full image size; the result is then laid over the preview or over the
+// it at full image size (a preview below 100 % at its own scale, see
+// ReducedPreview.h); the result is then laid over the preview or over the
 // host's output.
 //
 // The main dialog owns one of these; the command-line renderer and the tests
