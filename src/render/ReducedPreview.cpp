@@ -72,6 +72,8 @@ void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect
     const int width = rows.right - rows.left;
     const uint64_t total = uint64_t(length) * uint64_t(height);
     const bool silhouette = alpha == ReducedAlpha::Silhouette;
+    const bool layerOnly = alpha != ReducedAlpha::Unselected && host.maskData == nullptr && host.HasTransparency();
+    const int planes = host.planes;
     ParallelFor(rows.bottom - rows.top, LinesPerThread(width * std::max(1, length / gridWidth) *
                                                        std::max(1, height / gridHeight)),
                 [&](int begin, int end) {
@@ -86,13 +88,15 @@ void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect
                 for (int i = 0; i < width; ++i) {
                     const AxisSpan& span = xs[i];
                     uint64_t a = 0, red = 0, green = 0, blue = 0;
-                    for (int m = 0; m < span.count; ++m) {
-                        const int x = span.first + m;
-                        const uint64_t wa = uint64_t(AlphaAt(host, alpha, x, y)) * span.parts[m];
+                    const uint8_t* p = host.InPixel(span.first, y);
+                    for (int m = 0; m < span.count; ++m, p += planes) {
+                        // A layer's opacity is its own byte; anything else
+                        // asks the host buffers.
+                        const uint32_t pa = layerOnly ? p[3] : AlphaAt(host, alpha, span.first + m, y);
+                        const uint64_t wa = uint64_t(pa) * span.parts[m];
                         a += wa;
                         if (silhouette)
                             continue;
-                        const uint8_t* p = host.InPixel(x, y);
                         red += wa * p[0];
                         green += wa * p[1];
                         blue += wa * p[2];
