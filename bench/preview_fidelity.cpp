@@ -1,11 +1,13 @@
-// How closely the preview at Fit shows the final result: for each image and
-// each built-in preset, the Fit preview of a 555 x 462 preview area (the
+// How closely the preview at Fit (rendered at its own reduced scale, as the
+// dialog renders it) shows the final result: for each image and each
+// built-in preset, the Fit preview of a 555 x 462 preview area (the
 // main dialog's at its default size) against the final result shrunk with
 // the same area-average filter, both laid over the preview's white ground.
 // Prints the PSNR over red, green and blue in dB ("identical" when no pixel
 // differs) and the picture's size.
 //
-// usage: preview_fidelity IMAGE.png...   (layers with transparency)
+// usage: preview_fidelity IMAGE.png...   (layers with transparency, or a flat
+//        image and its selection written FLAT.png+MASK.png)
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -80,15 +82,23 @@ int main(int argc, char** argv)
     try {
         std::printf("%-28s %-22s %10s  %s\n", "image", "preset", "PSNR (dB)", "Fit picture");
         for (int i = 1; i < argc; ++i) {
-            RasterImage image = ReadPng(argv[i], PngLoad::Colour);
-            const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes,
-                                                         image.pixels.data(), nullptr);
+            const std::string arg = argv[i];
+            const size_t plus = arg.find('+');
+            RasterImage image = ReadPng(arg.substr(0, plus), PngLoad::Colour);
+            RasterImage mask;
+            if (plus != std::string::npos)
+                mask = ReadPng(arg.substr(plus + 1), PngLoad::Grey);
+            const HostBuffers host =
+                HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(), nullptr,
+                                    plus != std::string::npos ? mask.pixels.data() : nullptr);
             RunGeometry geometry;
             if (ComputeRunGeometry(host, geometry) != RunRefusal::None) {
                 std::printf("%s: no object\n", argv[i]);
                 continue;
             }
-            const std::string name = std::string(argv[i]).substr(std::string(argv[i]).find_last_of('/') + 1);
+            const std::string file = arg.substr(0, plus);
+            const std::string name =
+                file.substr(file.find_last_of('/') + 1) + (plus != std::string::npos ? "+selection" : "");
             for (const ShadowPreset& preset : kBuiltInPresets) {
                 CDib preview, final;
                 FitPreview(host, geometry, preset.params, preview);

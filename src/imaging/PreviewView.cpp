@@ -104,7 +104,11 @@ void CPreviewView::LayOutScaled(int cx, int cy, int clientWidth, int clientHeigh
     m_rcView = PixelRect{cx - width / 2, cy - height / 2, cx - width / 2 + width, cy - height / 2 + height};
     m_nViewWidth = width;
     m_nViewHeight = height;
-    if (m_pImage)
+    // Reduced, the view is rendered at the size it is shown at; enlarged,
+    // it holds the image pixels that are then enlarged.
+    if (m_pImage && m_dScale < 1.0)
+        m_pImage->Create(m_nShownWidth, m_nShownHeight);
+    else if (m_pImage)
         m_pImage->Create(width, height);
 }
 

@@ -28,7 +28,8 @@ public:
     // Screen pixels per image pixel since the last SetImage.
     double Scale() const { return m_dScale; }
     // The size the view buffer is shown at on screen (the view's size at
-    // 100 %).
+    // 100 %). Below 100 % the buffer is made at this size: the view is
+    // rendered at its scale.
     int ShownWidth() const { return m_nShownWidth; }
     int ShownHeight() const { return m_nShownHeight; }
     // The image point under the shown picture's point (sx, sy), the picture's

@@ -127,6 +127,7 @@ void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientH
     BuildCutOutIfRead();
     PlacePreview(previewClientWidth, previewClientHeight);
     InitEngine(true);
+    SyncReduced();
 }
 
 void CShadowScene::InitFinalRenderer()
@@ -211,12 +212,53 @@ void CShadowScene::BuildShadowPlane()
     m_pRender->AddRect(kShadowObject, 3, 2, 1, 0);
 }
 
+ARGB CShadowScene::ShadowColour(const ShadowParams& params) const
+{
+    const ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
+    return m_pDocument && m_pDocument->IsGrey() ? GreyArgb(colour) : colour;
+}
+
+bool CShadowScene::SyncReduced()
+{
+    const double scale = m_preview.Scale();
+    if (m_bFinalOnly || !m_pRender || scale >= 1.0 || m_dibView.IsEmpty()) {
+        m_pReduced.reset();
+        return false;
+    }
+    const int width = std::max(1, static_cast<int>(m_geometry.imageWidth * scale + 0.5));
+    const int height = std::max(1, static_cast<int>(m_geometry.imageHeight * scale + 0.5));
+    if (m_pReduced && m_pReduced->Width() == width && m_pReduced->Height() == height)
+        return false;
+    m_pReduced.reset();
+    std::unique_ptr<CReducedPreview> reduced(new CReducedPreview(m_host, m_geometry, ImageShows(), width, height));
+    if (!reduced->IsValid())
+        throw std::bad_alloc();
+    m_pReduced = std::move(reduced);
+    return true;
+}
+
 void CShadowScene::BuildShadowTexture(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
     if (!m_pRender)
         return;
+    // The engine always holds a texture of the full size, so the first one
+    // is made even for a reduced preview.
+    if (m_pReduced && m_pRender->GetTextureCount() > 0) {
+        ForgetFrameRows();
+        m_pReduced->BuildTexture(ShadowColour(params), params, HingeSpan(params.Position()));
+        m_bFullTextureStale = true;
+        return;
+    }
+    BuildFullTexture(params);
+    if (m_pReduced)
+        m_pReduced->BuildTexture(ShadowColour(params), params, HingeSpan(params.Position()));
+}
+
+void CShadowScene::BuildFullTexture(const ShadowParams& params)
+{
     ForgetFrameRows();
+    m_bFullTextureStale = false;
     // The faded silhouette is written straight into the texture's own
     // (packed) pixels and blurred there in place: the same bits as fading a
     // copy of the object, blurring it into a third buffer and copying that
@@ -230,9 +272,7 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     std::vector<ARGB*> rows(static_cast<size_t>(h));
     for (int y = 0; y < h; ++y)
         rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
-    ARGB colour = ColorRefToArgb(static_cast<uint32_t>(params.color));
-    if (m_pDocument && m_pDocument->IsGrey())
-        colour = GreyArgb(colour);
+    const ARGB colour = ShadowColour(params);
     ParallelFor(h, LinesPerThread(w), [&](int begin, int end) {
         FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
     });
@@ -335,9 +375,15 @@ bool CShadowScene::RenderFrame(bool final, const ShadowParams& given)
     // A run that only confirms renders all the shadow reaches every time.
     const bool wholeFrame = m_bFinalOnly || (m_rcHeld.left == frame.left && m_rcHeld.top == frame.top &&
                                              m_rcHeld.right == frame.right && m_rcHeld.bottom == frame.bottom);
-    if (final && m_nRenderPending == 0 && wholeFrame)
+    if (final && m_nRenderPending == 0 && wholeFrame && !m_bFullTextureStale)
         return false;
     m_nRenderPending -= 1;
+    if (!final && m_pReduced) {
+        RenderReduced(params);
+        return true;
+    }
+    if (m_bFullTextureStale)
+        BuildFullTexture(params);
     PlaceShadowPlane(params);
     if (m_bFinalOnly) {
         RenderReach();
@@ -417,9 +463,56 @@ PixelRect CShadowScene::ViewPart() const
     return part;
 }
 
+void CShadowScene::RenderReduced(const ShadowParams& params)
+{
+    // The full frame no longer shows these values.
+    ForgetFrameRows();
+    PlaceShadowPlane(params);
+    m_pReduced->Render(*m_pRender, ReducedViewPart());
+}
+
+PixelRect CShadowScene::ReducedViewPart() const
+{
+    // The view's corner on the reduced grid, kept so that the view stays
+    // inside the reduced image.
+    const auto corner = [](int at, int full, int reduced, int shown) {
+        const int x = static_cast<int>(std::floor(at * static_cast<double>(reduced) / full + 0.5));
+        return std::max(0, std::min(x, reduced - shown));
+    };
+    const int left = corner(m_preview.m_rcView.left, m_geometry.imageWidth, m_pReduced->Width(), m_dibView.GetWidth());
+    const int top =
+        corner(m_preview.m_rcView.top, m_geometry.imageHeight, m_pReduced->Height(), m_dibView.GetHeight());
+    return PixelRect{left, top, left + m_dibView.GetWidth(), top + m_dibView.GetHeight()};
+}
+
+void CShadowScene::FollowView(const ShadowParams& given)
+{
+    const ShadowParams params = InRange(given);
+    if (!m_pRender)
+        return;
+    if (SyncReduced()) {
+        m_pReduced->BuildTexture(ShadowColour(params), params, HingeSpan(params.Position()));
+        m_bFullTextureStale = true;
+        RenderReduced(params);
+        return;
+    }
+    if (m_pReduced) {
+        m_pReduced->CompleteView(ReducedViewPart());
+        return;
+    }
+    if (m_bFullTextureStale)
+        BuildFullTexture(params);
+    if (m_rcHeld.IsEmpty()) {
+        PlaceShadowPlane(params);
+        RenderPart(ViewPart());
+        return;
+    }
+    CompleteViewRows();
+}
+
 bool CShadowScene::CompleteViewRows()
 {
-    if (!m_pRender || m_rcHeld.IsEmpty() || m_bFinalOnly)
+    if (!m_pRender || m_rcHeld.IsEmpty() || m_bFinalOnly || m_pReduced)
         return false;  // nothing rendered yet (or no view): nothing to add
     const PixelRect view = ViewPart();
     const PixelRect& held = m_rcHeld;
@@ -467,6 +560,11 @@ void CShadowScene::RenderShadow(bool final, const ShadowParams& params)
 void CShadowScene::ComposePreview(const ShadowParams& given)
 {
     const ShadowParams params = InRange(given);
+    if (m_pReduced) {
+        const PixelRect part = ReducedViewPart();
+        m_pReduced->Compose(m_dibView, part.left, part.top, params, !ShadowOnlyShown(params));
+        return;
+    }
     const int left = m_preview.m_rcView.left;
     const int top = m_preview.m_rcView.top;
     if (ShadowOnlyShown(params)) {

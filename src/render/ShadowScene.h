@@ -1,6 +1,7 @@
 // The shadow of one run: the object cut out of the host's image becomes a
 // coloured, faded, blurred texture on a plane in the 3D engine, which renders
-// it at full image size; the result is then laid over the preview or over the
+// it at full image size (a preview below 100 % at its own scale, see
+// ReducedPreview.h); the result is then laid over the preview or over the
 // host's output.
 //
 // The main dialog owns one of these; the command-line renderer and the tests
@@ -16,6 +17,7 @@
 #include "params/ShadowParams.h"
 #include "render/DocumentPlanes.h"
 #include "render/HostBuffers.h"
+#include "render/ReducedPreview.h"
 #include "render/Render3D.h"
 #include "render/RunGeometry.h"
 #include "render/SoftBlur.h"
@@ -60,6 +62,14 @@ public:
     // render left out, with that render's placement and texture, so the
     // frame never mixes two parameter sets. False when nothing was missing.
     bool CompleteViewRows();
+    // After the view has moved or its scale changed: below 100 % the scene
+    // renders for the preview's scale (ReducedPreview.h), remade when that
+    // scale changes; at 100 % and above it draws what the view now shows
+    // that the frame lacks, rendering anew when the last renders were
+    // reduced ones.
+    void FollowView(const ShadowParams& params);
+    // Whether the preview is rendered at its own reduced scale.
+    bool RendersReduced() const { return m_pReduced != nullptr; }
     // Where the plane lands for these values on a frame grown by `grow`
     // pixels on every side: its projected corners and the part a render
     // would draw into (QuadReach, before the near cut), in this frame's
@@ -111,6 +121,17 @@ private:
     // texture rows, for the given hinge.
     SoftBlurSpan HingeSpan(ShadowPosition position) const;
     void FadeRows(ARGB colour, int intensity, ShadowPosition position, ARGB* const* rows, int begin, int end) const;
+    // The shadow texture at full size; BuildShadowTexture builds the
+    // reduced one instead while the preview is reduced, and leaves this for
+    // the confirming render (or a return to 100 %).
+    void BuildFullTexture(const ShadowParams& params);
+    ARGB ShadowColour(const ShadowParams& params) const;
+    // Makes, remakes or drops the reduced scene for the view's scale; true
+    // when it made a new one.
+    bool SyncReduced();
+    void RenderReduced(const ShadowParams& params);
+    // The view's part of the reduced image, in its pixels.
+    PixelRect ReducedViewPart() const;
     void BuildImageBuffer();
     void BuildObjectBuffer();
     void BuildCutOutIfRead();
@@ -135,6 +156,10 @@ private:
     // The part of m_dibRender that holds the last render; none before it.
     PixelRect m_rcHeld{0, 0, 0, 0};
     RunGeometry m_geometry;
+    std::unique_ptr<CReducedPreview> m_pReduced;
+    // The full texture lags behind the parameters (the reduced one was
+    // built in its place).
+    bool m_bFullTextureStale = false;
 };
 
 // The fade factor (0-255) of texture row y of h rows for the given intensity

@@ -65,7 +65,8 @@ POINT CPreviewBitmap::PictureOrigin() const
 
 void CPreviewBitmap::PaintImage(HDC dc, const RECT& client, const CDib& image)
 {
-    const bool scaled = m_pView->Scale() != 1.0;
+    // A view rendered at its reduced scale is shown as it is.
+    const bool scaled = image.GetWidth() != m_pView->ShownWidth() || image.GetHeight() != m_pView->ShownHeight();
     CDib& composite = scaled ? m_dibUnscaled : m_dibPaint;
     ComposePreviewPaint(image, ColorRefToArgb(m_crBackground), composite);
     if (composite.IsEmpty())

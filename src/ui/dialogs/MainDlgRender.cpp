@@ -171,8 +171,9 @@ void CMainDlg::RefitPreview()
 {
     m_preview.SetImage(&m_pScene->m_dibView, ImageExtent(), true);
     m_preview.ClampView();
-    // The frame holds only the rows the view showed when it was rendered.
-    m_pScene->CompleteViewRows();
+    // The frame holds only the rows the view showed when it was rendered
+    // (or, below 100 %, the view's scale may have changed with the size).
+    m_pScene->FollowView(GetParams());
     ComposeView();
     RedrawPreview(true);
 }

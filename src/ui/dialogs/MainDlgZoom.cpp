@@ -126,7 +126,7 @@ void CMainDlg::SetZoom(int zoom, const POINT* at)
     const POINT after = m_preview.PictureOrigin();
     view.PlaceImagePointAt(ix, iy, point.x - after.x, point.y - after.y);
     m_preview.ClampView();
-    m_pScene->CompleteViewRows();
+    m_pScene->FollowView(GetParams());
     ComposeView();
     RedrawPreview(true);
     UiTiming().Mark("zoom-shown");
