@@ -58,6 +58,19 @@ struct CTexture3D {
     int32_t width;
     int32_t height;
     LargeVector<ARGB> pixels;
+
+    // Sizes the texture to w x h (reusing its memory) and returns a pointer
+    // to each of its packed rows, for the stages that fill it row by row.
+    std::vector<ARGB*> Resize(int w, int h)
+    {
+        width = w;
+        height = h;
+        pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+        std::vector<ARGB*> rows(static_cast<size_t>(h));
+        for (int y = 0; y < h; ++y)
+            rows[y] = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
+        return rows;
+    }
 };
 
 // Kept for scenes that carry lights; only the transformed direction is

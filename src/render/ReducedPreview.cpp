@@ -187,12 +187,7 @@ void CReducedPreview::BuildTexture(ARGB colour, const ShadowParams& params, Soft
     const int h = m_silhouette.GetHeight();
     const int fullH = m_full.CropHeight();
     CTexture3D& texture = m_spareTexture;
-    texture.width = w;
-    texture.height = h;
-    texture.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-    std::vector<ARGB*> rows(static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y)
-        rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
+    const std::vector<ARGB*> rows = texture.Resize(w, h);
     // Each texel row fades as the full texture's row under its centre.
     for (int y = 0; y < h; ++y) {
         const int fullRow = std::min(fullH - 1, static_cast<int>((y + 0.5) * fullH / h));

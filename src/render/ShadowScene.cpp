@@ -266,12 +266,7 @@ void CShadowScene::BuildFullTexture(const ShadowParams& params)
     const int w = m_geometry.CropWidth();
     const int h = m_geometry.CropHeight();
     CTexture3D& texture = m_spareTexture;
-    texture.width = w;
-    texture.height = h;
-    texture.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-    std::vector<ARGB*> rows(static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y)
-        rows[y] = texture.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
+    const std::vector<ARGB*> rows = texture.Resize(w, h);
     const ARGB colour = ShadowColour(params);
     ParallelFor(h, LinesPerThread(w), [&](int begin, int end) {
         FadeRows(colour, params.intensity, params.Position(), rows.data(), begin, end);
