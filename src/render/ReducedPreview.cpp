@@ -140,34 +140,60 @@ int ReducedLength(int length, double scale) { return std::max(2, static_cast<int
 
 }  // namespace
 
-CReducedPreview::CReducedPreview(const HostBuffers& host, const RunGeometry& full, bool imageShows, int width,
-                                 int height)
-    : m_full(full)
+size_t ReducedSources::Bytes() const
 {
-    m_reduced = full;
-    m_reduced.imageWidth = width;
-    m_reduced.imageHeight = height;
+    size_t bytes = 0;
+    for (const CDib* dib : {&image, &object, &silhouette})
+        bytes += size_t(dib->GetWidth()) * size_t(dib->GetHeight()) * sizeof(ARGB);
+    return bytes;
+}
+
+std::shared_ptr<const ReducedSources> ReduceSources(const HostBuffers& host, const RunGeometry& full, bool imageShows,
+                                                    int width, int height)
+{
+    std::shared_ptr<ReducedSources> s = std::make_shared<ReducedSources>();
+    s->width = width;
+    s->height = height;
+    s->imageShows = imageShows;
+    RunGeometry& reduced = s->reduced;
+    reduced = full;
+    reduced.imageWidth = width;
+    reduced.imageHeight = height;
     int right = 0, bottom = 0;
-    GridCover(full.cropLeft, full.cropRight + 1, full.imageWidth, width, m_reduced.cropLeft, right);
-    GridCover(full.cropTop, full.cropBottom + 1, full.imageHeight, height, m_reduced.cropTop, bottom);
-    m_reduced.cropRight = right - 1;
-    m_reduced.cropBottom = bottom - 1;
+    GridCover(full.cropLeft, full.cropRight + 1, full.imageWidth, width, reduced.cropLeft, right);
+    GridCover(full.cropTop, full.cropBottom + 1, full.imageHeight, height, reduced.cropTop, bottom);
+    reduced.cropRight = right - 1;
+    reduced.cropBottom = bottom - 1;
     const PixelRect image{0, 0, full.imageWidth, full.imageHeight};
     const PixelRect crop{full.cropLeft, full.cropTop, full.cropRight + 1, full.cropBottom + 1};
     // A layer's reduction may hold only the crop box: nothing outside it is
     // read but the unselected picture of a flat image.
-    if (imageShows && m_image.Create(width, height))
+    if (imageShows && s->image.Create(width, height))
         ReduceHostArea(host, ReducedAlpha::Unselected, image, width, height, image, PixelRect{0, 0, width, height},
-                       m_image);
-    if (m_object.Create(m_reduced.CropWidth(), m_reduced.CropHeight()))
+                       s->image);
+    if (s->object.Create(reduced.CropWidth(), reduced.CropHeight()))
         ReduceHostArea(host, ReducedAlpha::Object, image, width, height, crop,
-                       PixelRect{m_reduced.cropLeft, m_reduced.cropTop, right, bottom}, m_object);
+                       PixelRect{reduced.cropLeft, reduced.cropTop, right, bottom}, s->object);
     // The silhouette spans the crop box alone, as the full texture does.
     const double scale = kTexelsPerPixel * width / full.imageWidth;
     const int tw = ReducedLength(full.CropWidth(), scale);
     const int th = ReducedLength(full.CropHeight(), kTexelsPerPixel * height / full.imageHeight);
-    if (m_silhouette.Create(tw, th))
-        ReduceHostArea(host, ReducedAlpha::Silhouette, crop, tw, th, crop, PixelRect{0, 0, tw, th}, m_silhouette);
+    if (s->silhouette.Create(tw, th))
+        ReduceHostArea(host, ReducedAlpha::Silhouette, crop, tw, th, crop, PixelRect{0, 0, tw, th}, s->silhouette);
+    return s;
+}
+
+CReducedPreview::CReducedPreview(const HostBuffers& host, const RunGeometry& full, bool imageShows, int width,
+                                 int height)
+    : CReducedPreview(full, ReduceSources(host, full, imageShows, width, height))
+{
+}
+
+CReducedPreview::CReducedPreview(const RunGeometry& full, std::shared_ptr<const ReducedSources> sources)
+    : m_full(full), m_sources(std::move(sources)), m_reduced(m_sources->reduced), m_image(m_sources->image),
+      m_object(m_sources->object), m_silhouette(m_sources->silhouette)
+{
+    const int width = m_reduced.imageWidth, height = m_reduced.imageHeight;
     if (m_render.Create(width, height) && m_frame.Create(width * kSuper, height * kSuper))
         m_engine.Init(m_frame.GetWidth(), m_frame.GetHeight(), m_frame.GetPixels(), m_frame.GetStride(), &m_frame,
                       true);

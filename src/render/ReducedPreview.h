@@ -12,6 +12,7 @@
 // grows by the strips a pan uncovers.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "imaging/Dib.h"
@@ -34,11 +35,35 @@ enum class ReducedAlpha { Object, Unselected, Silhouette };
 void ReduceHostArea(const HostBuffers& host, ReducedAlpha alpha, const PixelRect& extent, int gridWidth,
                     int gridHeight, const PixelRect& readable, const PixelRect& rows, CDib& out);
 
+// The host's picture reduced for one preview size: the picture outside the
+// selection, the object over the reduced crop box and the silhouette the
+// texture is made from. They depend on the host's pixels and the size alone,
+// never on the shadow's values, so a scene keeps those of recent sizes and a
+// return to one of them reduces nothing.
+struct ReducedSources {
+    int width = 0;
+    int height = 0;
+    bool imageShows = false;
+    // The reduced image's size and the reduced pixels the crop box touches.
+    RunGeometry reduced;
+    CDib image;
+    CDib object;
+    CDib silhouette;
+
+    bool IsValid() const { return !object.IsEmpty() && !silhouette.IsEmpty(); }
+    size_t Bytes() const;
+};
+
+// Reduces the image to width x height. `imageShows`: the picture shows
+// outside the selection (a flat image with one).
+std::shared_ptr<const ReducedSources> ReduceSources(const HostBuffers& host, const RunGeometry& full, bool imageShows,
+                                                    int width, int height);
+
 class CReducedPreview {
 public:
-    // Reduces the image to width x height. `imageShows`: the picture shows
-    // outside the selection (a flat image with one).
     CReducedPreview(const HostBuffers& host, const RunGeometry& full, bool imageShows, int width, int height);
+    // Renders from sources reduced before (by ReduceSources for `full`).
+    CReducedPreview(const RunGeometry& full, std::shared_ptr<const ReducedSources> sources);
 
     int Width() const { return m_reduced.imageWidth; }
     int Height() const { return m_reduced.imageHeight; }
@@ -66,11 +91,12 @@ private:
     void AverageDown(const PixelRect& part);
 
     RunGeometry m_full;
-    // The reduced image's size and the reduced pixels the crop box touches.
-    RunGeometry m_reduced;
-    CDib m_image;
-    CDib m_object;
-    CDib m_silhouette;
+    std::shared_ptr<const ReducedSources> m_sources;
+    // Short names for the sources' parts.
+    const RunGeometry& m_reduced;
+    const CDib& m_image;
+    const CDib& m_object;
+    const CDib& m_silhouette;
     // The frame rendered finer than the reduced size, and averaged into
     // m_render.
     CDib m_frame;

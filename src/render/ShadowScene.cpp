@@ -125,6 +125,7 @@ void CShadowScene::InitShadowRenderer(int previewClientWidth, int previewClientH
     m_bFinalOnly = false;
     BuildImageBuffer();
     BuildCutOutIfRead();
+    m_keptReductions.clear();
     PlacePreview(previewClientWidth, previewClientHeight);
     InitEngine(true);
     SyncReduced();
@@ -164,6 +165,7 @@ void CShadowScene::InitEngine(bool wholeFrame)
     const RunGeometry& g = m_geometry;
     m_nRenderPending += 1;
     ForgetFrameRows();
+    m_bFullTextureMade = false;
     m_pRender.reset(new CRender3D());
     if (wholeFrame) {
         m_dibRender.Create(g.imageWidth, g.imageHeight);
@@ -230,11 +232,52 @@ bool CShadowScene::SyncReduced()
     if (m_pReduced && m_pReduced->Width() == width && m_pReduced->Height() == height)
         return false;
     m_pReduced.reset();
-    std::unique_ptr<CReducedPreview> reduced(new CReducedPreview(m_host, m_geometry, ImageShows(), width, height));
+    std::unique_ptr<CReducedPreview> reduced(new CReducedPreview(m_geometry, KeptReduction(width, height)));
     if (!reduced->IsValid())
         throw std::bad_alloc();
     m_pReduced = std::move(reduced);
     return true;
+}
+
+std::shared_ptr<const ReducedSources> CShadowScene::KeptReduction(int width, int height)
+{
+    // Fit, 25 % and 50 % are the sizes a preview can come back to; beyond
+    // a few tens of megabytes only the one in use is kept (a huge image).
+    const size_t kKept = 3;
+    const size_t kBudget = size_t(64) << 20;
+    const bool imageShows = ImageShows();
+    std::shared_ptr<const ReducedSources> sources;
+    for (auto it = m_keptReductions.begin(); it != m_keptReductions.end(); ++it)
+        if ((*it)->width == width && (*it)->height == height && (*it)->imageShows == imageShows) {
+            sources = *it;
+            m_keptReductions.erase(it);
+            break;
+        }
+    if (!sources)
+        sources = ReduceSources(m_host, m_geometry, imageShows, width, height);
+    if (!sources->IsValid())
+        throw std::bad_alloc();
+    m_keptReductions.insert(m_keptReductions.begin(), sources);
+    size_t bytes = 0;
+    for (size_t i = 0; i < m_keptReductions.size(); ++i) {
+        bytes += m_keptReductions[i]->Bytes();
+        if (i > 0 && (i >= kKept || bytes > kBudget)) {
+            m_keptReductions.resize(i);
+            break;
+        }
+    }
+    return sources;
+}
+
+CShadowScene::TextureInputs CShadowScene::TextureInputsOf(const ShadowParams& params) const
+{
+    return TextureInputs{ShadowColour(params), params.intensity, static_cast<int>(params.Position()), params.blur,
+                         params.softness};
+}
+
+void CShadowScene::FullTextureLagsIfChanged(const ShadowParams& params)
+{
+    m_bFullTextureStale = !m_bFullTextureMade || !(TextureInputsOf(params) == m_fullTextureInputs);
 }
 
 void CShadowScene::BuildShadowTexture(const ShadowParams& given)
@@ -247,7 +290,7 @@ void CShadowScene::BuildShadowTexture(const ShadowParams& given)
     if (m_pReduced && m_pRender->GetTextureCount() > 0) {
         ForgetFrameRows();
         m_pReduced->BuildTexture(ShadowColour(params), params, HingeSpan(params.Position()));
-        m_bFullTextureStale = true;
+        FullTextureLagsIfChanged(params);
         return;
     }
     BuildFullTexture(params);
@@ -259,6 +302,8 @@ void CShadowScene::BuildFullTexture(const ShadowParams& params)
 {
     ForgetFrameRows();
     m_bFullTextureStale = false;
+    m_bFullTextureMade = true;
+    m_fullTextureInputs = TextureInputsOf(params);
     // The faded silhouette is written straight into the texture's own
     // (packed) pixels and blurred there in place: the same bits as fading a
     // copy of the object, blurring it into a third buffer and copying that
@@ -487,7 +532,7 @@ void CShadowScene::FollowView(const ShadowParams& given)
         return;
     if (SyncReduced()) {
         m_pReduced->BuildTexture(ShadowColour(params), params, HingeSpan(params.Position()));
-        m_bFullTextureStale = true;
+        FullTextureLagsIfChanged(params);
         RenderReduced(params);
         return;
     }

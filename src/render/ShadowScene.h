@@ -157,9 +157,32 @@ private:
     PixelRect m_rcHeld{0, 0, 0, 0};
     RunGeometry m_geometry;
     std::unique_ptr<CReducedPreview> m_pReduced;
+    // The reductions of the sizes shown last, newest first (the one in use
+    // among them): a return to a zoom level reduces nothing. The host's
+    // pixels never change under a scene, so they stay right until the
+    // renderer is made anew.
+    std::vector<std::shared_ptr<const ReducedSources>> m_keptReductions;
+    std::shared_ptr<const ReducedSources> KeptReduction(int width, int height);
     // The full texture lags behind the parameters (the reduced one was
     // built in its place).
     bool m_bFullTextureStale = false;
+    // What the full texture in the engine was made from: a reduced texture
+    // built from the same leaves it current.
+    struct TextureInputs {
+        ARGB colour;
+        int intensity, position, blur, softness;
+        bool operator==(const TextureInputs& o) const
+        {
+            return colour == o.colour && intensity == o.intensity && position == o.position && blur == o.blur &&
+                   softness == o.softness;
+        }
+    };
+    TextureInputs TextureInputsOf(const ShadowParams& params) const;
+    bool m_bFullTextureMade = false;
+    TextureInputs m_fullTextureInputs{0, 0, 0, 0, 0};
+    // The reduced texture was rebuilt in place of the full one: the full
+    // one lags only if it was made from other values.
+    void FullTextureLagsIfChanged(const ShadowParams& params);
 };
 
 // The fade factor (0-255) of texture row y of h rows for the given intensity

@@ -216,3 +216,91 @@ TEST(ReducedPreview, APannedViewShowsWhatAViewOpenedThereShows)
         EXPECT_TRUE(SamePixels(panned.m_dibView, opened.m_dibView)) << at.first << "," << at.second;
     }
 }
+
+namespace {
+
+// Shows the scene at `zoom` with the view where a dialog would put it, and
+// the shadow for `params`.
+void ZoomTo(CShadowScene& scene, int zoom, const ShadowParams& params)
+{
+    scene.m_preview.m_nZoom = zoom;
+    scene.m_preview.SetImage(&scene.m_dibView, PixelRect{0, 0, kWidth, kHeight}, true, kClientWidth, kClientHeight);
+    scene.m_preview.ClampView();
+    scene.FollowView(params);
+    scene.ComposePreview(params);
+}
+
+// A scene opened at `zoom` with `params`, its view where `like`'s is.
+bool ShowsAsOpened(const Picture& picture, CShadowScene& like, int zoom, const ShadowParams& params)
+{
+    CShadowScene opened(picture.host, picture.geometry);
+    OpenAt(opened, zoom, params);
+    opened.m_preview.m_rcView = like.m_preview.m_rcView;
+    opened.FollowView(params);
+    opened.ComposePreview(params);
+    return SamePixels(like.m_dibView, opened.m_dibView);
+}
+
+}  // namespace
+
+// A scene keeps the reductions of the sizes it showed and the full texture
+// it made: a return to a size, with the values changed meanwhile or not,
+// and a return to 100 % show what a scene opened there shows; new host
+// pixels under the same scene are reduced anew.
+TEST(ReducedPreview, KeptReductionsAndTextureShowWhatAFreshSceneShows)
+{
+    for (bool layer : {true, false}) {
+        SCOPED_TRACE(layer ? "layer" : "flat image with a selection");
+        Picture picture(layer);
+        const ShadowParams first = kBuiltInPresets[0].params;
+        ShadowParams second = kBuiltInPresets[3].params;
+        second.blur = first.blur + 7;
+
+        CShadowScene scene(picture.host, picture.geometry);
+        OpenAt(scene, 100, first);
+        ZoomTo(scene, PreviewZoom::kFit, first);
+        ASSERT_TRUE(scene.RendersReduced());
+        // Back at 100 % with the values the full texture was made from.
+        ZoomTo(scene, 100, first);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, 100, first));
+        ZoomTo(scene, 25, first);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, 25, first));
+        // New values at 25 %, then Fit (kept) and 25 % (kept) again.
+        scene.BuildShadowTexture(second);
+        scene.RenderShadow(false, second);
+        ZoomTo(scene, PreviewZoom::kFit, second);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, PreviewZoom::kFit, second));
+        ZoomTo(scene, 25, second);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, 25, second));
+        // The values went back to those of the full texture while reduced.
+        scene.BuildShadowTexture(first);
+        scene.RenderShadow(false, first);
+        ZoomTo(scene, 100, first);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, 100, first));
+        // Changed values while reduced reach 100 %.
+        ZoomTo(scene, PreviewZoom::kFit, first);
+        scene.BuildShadowTexture(second);
+        scene.RenderShadow(false, second);
+        ZoomTo(scene, 100, second);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, 100, second));
+
+        // Other colours and a second hole, inside the same crop box.
+        const int planes = layer ? 4 : 3;
+        for (int y = 170; y < 230; ++y)
+            for (int x = 250; x < 280; ++x) {
+                uint8_t* p = &picture.in[(size_t(y) * kWidth + x) * planes];
+                p[0] = static_cast<uint8_t>(255 - p[0]);
+                if (layer)
+                    p[3] = 0;
+                picture.mask[size_t(y) * kWidth + x] = 0;
+            }
+        scene.m_preview.m_nZoom = PreviewZoom::kFit;
+        scene.InitShadowRenderer(kClientWidth, kClientHeight);
+        scene.BuildShadowPlane();
+        scene.BuildShadowTexture(second);
+        scene.RenderShadow(false, second);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, PreviewZoom::kFit, second));
+        ZoomTo(scene, 25, second);
+        EXPECT_TRUE(ShowsAsOpened(picture, scene, 25, second));
+    }
+}
