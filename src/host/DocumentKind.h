@@ -29,6 +29,6 @@ DocumentKind KindOf(const FilterRecord& record);
 const char* UnsupportedModeText(const FilterRecord& record);
 const char* UnsupportedModeKey(const FilterRecord& record);
 
-// The delivered buffers of a grey or 16-bit document (call after
+// The delivered buffers as the engine reads them (call after
 // CheckBuffers): samples on the host's 0..32768 scale at 16 bits.
 DocumentPlanes DocumentOf(const FilterRecord& record, const DocumentKind& kind);

@@ -5,8 +5,7 @@
 #include "host/PlainMessage.h"
 #include "host/RunRequest.h"
 #include "lang/Language.h"
-#include "render/DocumentReduction.h"
-#include "render/RunGeometry.h"
+#include "engine/ShadowEngine.h"
 #include "ui/dialogs/MainDlg.h"
 
 namespace {
@@ -62,32 +61,14 @@ void RunFilter(FilterRecord& record)
     }
 
     CMainDlg dialog;  // registers as the current main dialog for ShowMessage
-    // A grey or 16-bit document is seen by the engine through its 8-bit
-    // reduction; the result is laid over the document's own samples.
-    DocumentPlanes document;
-    CDocumentReduction reduction;
-    HostBuffers buffers;
-    RunGeometry geometry;
-    RunRefusal refusal = RunRefusal::None;
-    if (kind.IsPlainRgb8()) {
-        buffers = BuffersOf(record);
-        refusal = ComputeRunGeometry(buffers, geometry);
-    } else {
-        document = DocumentOf(record, kind);
-        dialog.m_pDocument = &document;
-        if (document.HasTransparency() && !document.maskData) {
-            refusal = reduction.ReduceLayerObject(document, buffers, geometry);
-        } else {
-            buffers = reduction.Reduce(document);
-            refusal = ComputeRunGeometry(buffers, geometry);
-        }
-    }
-    if (refusal != RunRefusal::None)
-        Refuse(dialog, refusal);
+    // The engine finds the object; a grey or 16-bit document is seen through
+    // its 8-bit reduction, and the result is laid over its own samples.
+    const CShadowEngine engine(DocumentOf(record, kind));
+    if (engine.Refusal() != RunRefusal::None)
+        Refuse(dialog, engine.Refusal());
 
     dialog.m_pFilterRecord = &record;
-    dialog.m_host = buffers;
-    dialog.m_geometry = geometry;
+    dialog.m_pEngine = &engine;
     if (dialog.DoModal() != IDOK)
         throw CCodeFailure(HostResult::kUserCanceled);
 }

@@ -52,22 +52,3 @@ const char* BufferProblemText(BufferProblem problem)
     }
     return "";
 }
-
-HostBuffers BuffersOf(const FilterRecord& r)
-{
-    HostBuffers b;
-    b.width = r.filterRect.Width();
-    b.height = r.filterRect.Height();
-    b.planes = r.planes;
-    b.inData = static_cast<const uint8_t*>(r.inData);
-    b.inRowBytes = r.inRowBytes;
-    b.outData = static_cast<uint8_t*>(r.outData);
-    b.outRowBytes = r.outRowBytes;
-    // Without a selection no mask was asked for, so whatever the pointer
-    // holds (hosts leave stale values there) is not ours to read.
-    if (r.haveMask && r.maskData) {
-        b.maskData = static_cast<const uint8_t*>(r.maskData);
-        b.maskRowBytes = r.maskRowBytes;
-    }
-    return b;
-}

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "host/HostRecords.h"
-#include "render/HostBuffers.h"
 
 // The start step's request: the fourth plane on a layer with transparency,
 // inRect = outRect = filterRect, the mask only with a selection, all planes,
@@ -22,6 +21,3 @@ enum class BufferProblem { None, NoOutput, NoInput, NoMask };
 // past the host's memory.
 BufferProblem CheckBuffers(const FilterRecord& record);
 const char* BufferProblemText(BufferProblem problem);
-
-// The delivered buffers as the renderer sees them. Call after CheckBuffers.
-HostBuffers BuffersOf(const FilterRecord& record);

@@ -55,6 +55,9 @@ void RunOne(void* context, int index)
 
 int WorkerThreadCount()
 {
+    const int caller = CallerThreadCount();
+    if (caller > 0)
+        return caller;
     const int set = g_nOverride.load(std::memory_order_relaxed);
     if (set > 0)
         return set;
@@ -67,6 +70,14 @@ void SetWorkerThreadCount(int count)
 {
     g_nOverride.store(count > kMaxWorkerThreads ? kMaxWorkerThreads : count, std::memory_order_relaxed);
 }
+
+CScopedThreadCount::CScopedThreadCount(int count) : m_nPrevious(CallerThreadCount())
+{
+    if (count > 0)
+        SetCallerThreadCount(count > kMaxWorkerThreads ? kMaxWorkerThreads : count);
+}
+
+CScopedThreadCount::~CScopedThreadCount() { SetCallerThreadCount(m_nPrevious); }
 
 void SetSplitSmallJobs(bool split) { g_bSplitSmallJobs.store(split, std::memory_order_relaxed); }
 

@@ -11,14 +11,29 @@
 // which the tests hold the stages to.
 #pragma once
 
-// How many threads a stage uses: the VEYDRA_THREADS environment value when
-// it holds a number from 1 on, else the machine's hardware threads (at least
-// 2, at most kMaxWorkerThreads). SetWorkerThreadCount overrides both; 0 or
-// less goes back to them.
+// How many threads a stage uses, the first that is set of: the calling
+// thread's own count (CScopedThreadCount below), the process's count
+// (SetWorkerThreadCount; 0 or less unsets it), the VEYDRA_THREADS
+// environment value when it holds a number from 1 on, and the machine's
+// hardware threads (at least 2, at most kMaxWorkerThreads).
 int WorkerThreadCount();
 void SetWorkerThreadCount(int count);
 
 const int kMaxWorkerThreads = 16;
+
+// For the scope of one call: `count` threads (at most kMaxWorkerThreads)
+// for the stages this thread runs, whatever the count above says; 0 or less
+// leaves it. Other threads' calls keep their own count.
+class CScopedThreadCount {
+public:
+    explicit CScopedThreadCount(int count);
+    ~CScopedThreadCount();
+    CScopedThreadCount(const CScopedThreadCount&) = delete;
+    CScopedThreadCount& operator=(const CScopedThreadCount&) = delete;
+
+private:
+    int m_nPrevious;
+};
 
 // For tests and fuzz targets: share out even jobs below their minimum run,
 // so that small images take the threaded paths too.

@@ -7,6 +7,16 @@
 
 #include "imaging/WorkerThreadsPlatform.h"
 
+namespace {
+
+thread_local int t_nCallerCount = 0;
+
+}  // namespace
+
+int CallerThreadCount() { return t_nCallerCount; }
+
+void SetCallerThreadCount(int count) { t_nCallerCount = count; }
+
 int HardwareThreadCount() { return static_cast<int>(std::thread::hardware_concurrency()); }
 
 bool ReadThreadSetting(char* text, int capacity)

@@ -21,7 +21,15 @@ DWORD WINAPI ThreadMain(LPVOID parameter)
     return 0;
 }
 
+// A host calls the module on one thread at a time, and a thread-local
+// variable would take the compiler's threads runtime (see above).
+int g_nCallerCount = 0;
+
 }  // namespace
+
+int CallerThreadCount() { return g_nCallerCount; }
+
+void SetCallerThreadCount(int count) { g_nCallerCount = count; }
 
 int HardwareThreadCount()
 {

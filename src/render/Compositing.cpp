@@ -83,48 +83,55 @@ void CompositeBareRow(const uint8_t* in, uint8_t* out, int width, int planes, bo
 
 }  // namespace
 
-void CompositeShadow(const CDib& render, const PixelRect& rc, const CDib& object, const RunGeometry& g,
-                     const HostBuffers& host, int transparency, bool outside)
+CompositePlan PlanComposite(const void* in, const void* out, const CDib& render, const PixelRect& rc,
+                            const CDib& object, const RunGeometry& g, int transparency, bool outside,
+                            const PixelRect& region)
 {
-    if (host.outData == nullptr || host.inData == nullptr)
+    CompositePlan plan;
+    const PixelRect image{0, 0, g.imageWidth, g.imageHeight};
+    plan.part = region.IsEmpty() ? image : region;
+    plan.reaches = rc.right > rc.left && rc.bottom > rc.top;
+    const bool inImage = plan.part.left >= 0 && plan.part.top >= 0 && plan.part.right <= image.right &&
+                         plan.part.bottom <= image.bottom;
+    plan.writes = in != nullptr && out != nullptr && inImage && (!plan.reaches || RenderRectFits(render, rc, g));
+    plan.keep = static_cast<uint32_t>(100 - transparency);
+    plan.useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&
+                     object.GetHeight() == g.CropHeight();
+    return plan;
+}
+
+void CompositeShadow(const CDib& render, const PixelRect& rc, const CDib& object, const RunGeometry& g,
+                     const HostBuffers& host, int transparency, bool outside, const PixelRect& region)
+{
+    const CompositePlan plan =
+        PlanComposite(host.inData, host.outData, render, rc, object, g, transparency, outside, region);
+    if (!plan.writes)
         return;
-    const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && !RenderRectFits(render, rc, g))
-        return;
-    const uint32_t keep = static_cast<uint32_t>(100 - transparency);
-    const bool useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&
-                           object.GetHeight() == g.CropHeight();
-    // Each output row depends on its own input row alone (when the host
-    // hands the same memory for both, on the very bytes it replaces).
     const int planes = host.planes;
     const bool clearTransparent = host.HasTransparency() && outside;
-    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const uint8_t* in = host.InPixel(0, y);
-            uint8_t* out = host.OutPixel(0, y);
-            if (!reaches || y < rc.top || y >= rc.bottom) {
-                CompositeBareRow(in, out, g.imageWidth, planes, clearTransparent);
-                continue;
-            }
-            // Left of the shadow's reach, the reach, right of it.
-            CompositeBareRow(in, out, rc.left, planes, clearTransparent);
-            const ARGB* shadow = render.Row(y - rc.top);
-            const int width = rc.right - rc.left;
-            const uint8_t* inReach = host.InPixel(rc.left, y);
-            uint8_t* outReach = host.OutPixel(rc.left, y);
+    const PixelRect& part = plan.part;
+    ForEachCompositeRow(plan, rc, [&](int y, RowReach reach) {
+        uint8_t* out = host.outData + static_cast<intptr_t>(y - part.top) * host.outRowBytes;
+        const auto outAt = [&](int x) { return out + static_cast<intptr_t>(x - part.left) * planes; };
+        // Left of the shadow's reach, the reach, right of it.
+        CompositeBareRow(host.InPixel(part.left, y), out, reach.left - part.left, planes, clearTransparent);
+        const int width = reach.right - reach.left;
+        if (width > 0) {
+            const ARGB* shadow = render.Row(y - rc.top) + (reach.left - rc.left);
+            const uint8_t* inReach = host.InPixel(reach.left, y);
             if (host.HasTransparency()) {
-                CompositeLayerRow(shadow, inReach, outReach, width, planes, keep, outside);
+                CompositeLayerRow(shadow, inReach, outAt(reach.left), width, planes, plan.keep, outside);
             } else {
-                const bool inCropRows = useObject && y >= g.cropTop && y <= g.cropBottom;
+                const bool inCropRows = plan.useObject && y >= g.cropTop && y <= g.cropBottom;
                 const ARGB* objectRow = inCropRows ? object.Row(y - g.cropTop) : nullptr;
                 // Columns counted from the reach's left: the crop box moves
                 // with them, and the object row is indexed from it.
-                CompositeFlatRow(shadow, inReach, outReach, width, planes, keep, objectRow, g.cropLeft - rc.left,
-                                 g.cropRight - rc.left);
+                CompositeFlatRow(shadow, inReach, outAt(reach.left), width, planes, plan.keep, objectRow,
+                                 g.cropLeft - reach.left, g.cropRight - reach.left);
             }
-            CompositeBareRow(host.InPixel(rc.right, y), host.OutPixel(rc.right, y), g.imageWidth - rc.right, planes,
-                             clearTransparent);
         }
+        CompositeBareRow(host.InPixel(reach.right, y), outAt(reach.right), part.right - reach.right, planes,
+                         clearTransparent);
     });
 }
 

@@ -110,73 +110,60 @@ struct DeepRows {
             std::memcpy(out, in, static_cast<size_t>(width) * static_cast<size_t>(planes) * sizeof(Sample));
     }
 
-    static void All(const CDib& render, const PixelRect& rc, bool reaches, const CDib& object, bool useObject,
-                    const RunGeometry& g, const DocumentPlanes& d, uint32_t keep, bool outside)
+    static void All(const CDib& render, const PixelRect& rc, const CompositePlan& plan, const CDib& object,
+                    const RunGeometry& g, const DocumentPlanes& d, bool outside)
     {
         const int planes = d.planes;
         const bool layer = d.HasTransparency();
         const bool clearTransparent = layer && outside;
-        const auto inRow = [&](int y) {
-            return reinterpret_cast<const Sample*>(static_cast<const uint8_t*>(d.inData) +
-                                                   static_cast<intptr_t>(y) * d.inRowBytes);
-        };
-        const auto outRow = [&](int y) {
-            return reinterpret_cast<Sample*>(static_cast<uint8_t*>(d.outData) + static_cast<intptr_t>(y) * d.outRowBytes);
-        };
-        ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
-            for (int y = begin; y < end; ++y) {
-                const Sample* in = inRow(y);
-                Sample* out = outRow(y);
-                if (!reaches || y < rc.top || y >= rc.bottom) {
-                    Bare(in, out, g.imageWidth, planes, clearTransparent);
-                    continue;
-                }
-                const intptr_t left = static_cast<intptr_t>(rc.left) * planes;
-                const intptr_t right = static_cast<intptr_t>(rc.right) * planes;
-                Bare(in, out, rc.left, planes, clearTransparent);
-                const ARGB* shadow = render.Row(y - rc.top);
-                const int width = rc.right - rc.left;
+        const PixelRect& part = plan.part;
+        ForEachCompositeRow(plan, rc, [&](int y, RowReach reach) {
+            const Sample* in = reinterpret_cast<const Sample*>(static_cast<const uint8_t*>(d.inData) +
+                                                               static_cast<intptr_t>(y) * d.inRowBytes);
+            Sample* out = reinterpret_cast<Sample*>(static_cast<uint8_t*>(d.outData) +
+                                                    static_cast<intptr_t>(y - part.top) * d.outRowBytes);
+            const auto inAt = [&](int x) { return in + static_cast<intptr_t>(x) * planes; };
+            const auto outAt = [&](int x) { return out + static_cast<intptr_t>(x - part.left) * planes; };
+            Bare(inAt(part.left), out, reach.left - part.left, planes, clearTransparent);
+            const int width = reach.right - reach.left;
+            if (width > 0) {
+                const ARGB* shadow = render.Row(y - rc.top) + (reach.left - rc.left);
                 if (layer) {
-                    Layer(shadow, in + left, out + left, width, planes, keep, outside);
+                    Layer(shadow, inAt(reach.left), outAt(reach.left), width, planes, plan.keep, outside);
                 } else {
-                    const bool inCropRows = useObject && y >= g.cropTop && y <= g.cropBottom;
+                    const bool inCropRows = plan.useObject && y >= g.cropTop && y <= g.cropBottom;
                     const ARGB* objectRow = inCropRows ? object.Row(y - g.cropTop) : nullptr;
-                    Flat(shadow, in + left, out + left, width, planes, keep, objectRow, g.cropLeft - rc.left,
-                         g.cropRight - rc.left);
+                    Flat(shadow, inAt(reach.left), outAt(reach.left), width, planes, plan.keep, objectRow,
+                         g.cropLeft - reach.left, g.cropRight - reach.left);
                 }
-                Bare(in + right, out + right, g.imageWidth - rc.right, planes, clearTransparent);
             }
+            Bare(inAt(reach.right), outAt(reach.right), part.right - reach.right, planes, clearTransparent);
         });
     }
 };
 
 template <class Sample, uint32_t kFull>
-void ByColours(const CDib& render, const PixelRect& rc, bool reaches, const CDib& object, bool useObject,
-               const RunGeometry& g, const DocumentPlanes& d, uint32_t keep, bool outside)
+void ByColours(const CDib& render, const PixelRect& rc, const CompositePlan& plan, const CDib& object,
+               const RunGeometry& g, const DocumentPlanes& d, bool outside)
 {
     if (d.IsGrey())
-        DeepRows<Sample, kFull, 1>::All(render, rc, reaches, object, useObject, g, d, keep, outside);
+        DeepRows<Sample, kFull, 1>::All(render, rc, plan, object, g, d, outside);
     else
-        DeepRows<Sample, kFull, 3>::All(render, rc, reaches, object, useObject, g, d, keep, outside);
+        DeepRows<Sample, kFull, 3>::All(render, rc, plan, object, g, d, outside);
 }
 
 }  // namespace
 
 void CompositeDocument(const CDib& render, const PixelRect& rc, const CDib& object, const RunGeometry& g,
-                       const DocumentPlanes& d, int transparency, bool outside)
+                       const DocumentPlanes& d, int transparency, bool outside, const PixelRect& region)
 {
-    if (d.outData == nullptr || d.inData == nullptr)
+    const CompositePlan plan = PlanComposite(d.inData, d.outData, render, rc, object, g, transparency, outside, region);
+    if (!plan.writes)
         return;
-    const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && !RenderRectFits(render, rc, g))
-        return;
-    const uint32_t keep = static_cast<uint32_t>(100 - transparency);
-    const bool useObject = outside && !object.IsEmpty() && object.GetWidth() == g.CropWidth() &&
-                           object.GetHeight() == g.CropHeight();
     if (d.depth == 8)
-        ByColours<uint8_t, 255>(render, rc, reaches, object, useObject, g, d, keep, outside);
+        ByColours<uint8_t, 255>(render, rc, plan, object, g, d, outside);
     else if (d.fullScale == 65535)
-        ByColours<uint16_t, 65535>(render, rc, reaches, object, useObject, g, d, keep, outside);
+        ByColours<uint16_t, 65535>(render, rc, plan, object, g, d, outside);
     else
-        ByColours<uint16_t, 32768>(render, rc, reaches, object, useObject, g, d, keep, outside);
+        ByColours<uint16_t, 32768>(render, rc, plan, object, g, d, outside);
 }

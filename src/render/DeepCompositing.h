@@ -38,6 +38,9 @@
 
 // As CompositeShadow (Compositing.h), onto the document: reads its input,
 // writes every sample of every plane of its output (which may be the same
-// memory). Documents of 16 bits must have a fullScale of 32768 or 65535.
+// memory when `region` is the whole image). Documents of 16 bits must have
+// a fullScale of 32768 or 65535. Writes only `region` (CompositePlan,
+// Compositing.h), the output holding just that part.
 void CompositeDocument(const CDib& render, const PixelRect& renderRect, const CDib& object,
-                       const RunGeometry& geometry, const DocumentPlanes& document, int transparency, bool outside);
+                       const RunGeometry& geometry, const DocumentPlanes& document, int transparency, bool outside,
+                       const PixelRect& region = PixelRect{0, 0, 0, 0});

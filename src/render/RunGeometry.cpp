@@ -13,6 +13,8 @@ const char* RefusalKey(RunRefusal refusal)
         return "err_no_sel";
     case RunRefusal::EmptyObject:
         return "err_empty";
+    case RunRefusal::ShadowOnlyOnFlatImage:
+        return "err_shadow_only";
     case RunRefusal::None:
         break;
     }
@@ -26,6 +28,8 @@ const char* RefusalText(RunRefusal refusal)
         return "This filter requires a selection or a layer with transparency!";
     case RunRefusal::EmptyObject:
         return "Sorry, the selected area is empty!";
+    case RunRefusal::ShadowOnlyOnFlatImage:
+        return "Shadow Only needs a layer with transparency.";
     case RunRefusal::None:
         break;
     }

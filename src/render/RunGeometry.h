@@ -29,6 +29,7 @@ enum class RunRefusal {
     None,
     NoSelection,  // neither a selection nor transparency
     EmptyObject,  // transparency present, but the object is under 2 pixels on an axis
+    ShadowOnlyOnFlatImage,  // the shadow alone asked of an image with no transparency to hold it
 };
 
 // Language key ("Msg" section) and built-in English text of a refusal.

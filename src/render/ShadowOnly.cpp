@@ -1,6 +1,5 @@
 #include "render/ShadowOnly.h"
 
-#include "imaging/WorkerThreads.h"
 #include "render/Compositing.h"
 
 namespace {
@@ -20,24 +19,21 @@ inline void WriteShadowPixel(ARGB s, uint32_t keep, const uint8_t* in, uint8_t* 
 }  // namespace
 
 void CompositeShadowOnly(const CDib& render, const PixelRect& rc, const RunGeometry& g, const HostBuffers& host,
-                         int transparency)
+                         int transparency, const PixelRect& region)
 {
-    if (host.outData == nullptr || host.inData == nullptr || !host.HasTransparency())
+    const CompositePlan plan =
+        PlanComposite(host.inData, host.outData, render, rc, CDib(), g, transparency, false, region);
+    if (!plan.writes || !host.HasTransparency())
         return;
-    const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && !RenderRectFits(render, rc, g))
-        return;
-    const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     const int planes = host.planes;
-    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const bool rowReached = reaches && y >= rc.top && y < rc.bottom;
-            const ARGB* shadow = rowReached ? render.Row(y - rc.top) : nullptr;
-            for (int x = 0; x < g.imageWidth; ++x) {
-                const bool inside = rowReached && x >= rc.left && x < rc.right;
-                WriteShadowPixel(inside ? shadow[x - rc.left] : 0, keep, host.InPixel(x, y), host.OutPixel(x, y),
-                                 planes);
-            }
+    const PixelRect& part = plan.part;
+    ForEachCompositeRow(plan, rc, [&](int y, RowReach reach) {
+        const ARGB* shadow = reach.right > reach.left ? render.Row(y - rc.top) : nullptr;
+        const uint8_t* in = host.InPixel(part.left, y);
+        uint8_t* out = host.outData + static_cast<intptr_t>(y - part.top) * host.outRowBytes;
+        for (int x = part.left; x < part.right; ++x, in += planes, out += planes) {
+            const bool inside = x >= reach.left && x < reach.right;
+            WriteShadowPixel(inside ? shadow[x - rc.left] : 0, plan.keep, in, out, planes);
         }
     });
 }
@@ -45,31 +41,30 @@ void CompositeShadowOnly(const CDib& render, const PixelRect& rc, const RunGeome
 namespace {
 
 template <typename Sample>
-void ShadowOnlyAtDepth(const CDib& render, const PixelRect& rc, bool reaches, const RunGeometry& g,
-                       const DocumentPlanes& d, uint32_t keep)
+void ShadowOnlyAtDepth(const CDib& render, const PixelRect& rc, const CompositePlan& plan, const DocumentPlanes& d)
 {
     const int colours = d.colours;
     const int planes = d.planes;
     const uint32_t full = d.fullScale;
-    ParallelFor(g.imageHeight, LinesPerThread(g.imageWidth), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const bool rowReached = reaches && y >= rc.top && y < rc.bottom;
-            const ARGB* shadow = rowReached ? render.Row(y - rc.top) : nullptr;
-            const Sample* in = reinterpret_cast<const Sample*>(static_cast<const uint8_t*>(d.inData) +
-                                                               size_t(y) * size_t(d.inRowBytes));
-            Sample* out = reinterpret_cast<Sample*>(static_cast<uint8_t*>(d.outData) + size_t(y) * size_t(d.outRowBytes));
-            for (int x = 0; x < g.imageWidth; ++x, in += planes, out += planes) {
-                const bool inside = rowReached && x >= rc.left && x < rc.right;
-                const ARGB s = inside ? shadow[x - rc.left] : 0;
-                // A grey document's shadow colour is grey already (the scene
-                // reduces it), so its red byte is the grey.
-                const uint32_t rgb[3] = {(s >> 16) & 0xFF, (s >> 8) & 0xFF, s & 0xFF};
-                for (int c = 0; c < colours; ++c)
-                    out[c] = static_cast<Sample>(ExpandFrom8(rgb[c], full));
-                out[colours] = static_cast<Sample>(ExpandFrom8((s >> 24) * keep / 100, full));
-                for (int c = colours + 1; c < planes; ++c)
-                    out[c] = in[c];
-            }
+    const PixelRect& part = plan.part;
+    ForEachCompositeRow(plan, rc, [&](int y, RowReach reach) {
+        const ARGB* shadow = reach.right > reach.left ? render.Row(y - rc.top) : nullptr;
+        const Sample* in = reinterpret_cast<const Sample*>(static_cast<const uint8_t*>(d.inData) +
+                                                           static_cast<intptr_t>(y) * d.inRowBytes) +
+                           static_cast<intptr_t>(part.left) * planes;
+        Sample* out = reinterpret_cast<Sample*>(static_cast<uint8_t*>(d.outData) +
+                                                static_cast<intptr_t>(y - part.top) * d.outRowBytes);
+        for (int x = part.left; x < part.right; ++x, in += planes, out += planes) {
+            const bool inside = x >= reach.left && x < reach.right;
+            const ARGB s = inside ? shadow[x - rc.left] : 0;
+            // A grey document's shadow colour is grey already (the scene
+            // reduces it), so its red byte is the grey.
+            const uint32_t rgb[3] = {(s >> 16) & 0xFF, (s >> 8) & 0xFF, s & 0xFF};
+            for (int c = 0; c < colours; ++c)
+                out[c] = static_cast<Sample>(ExpandFrom8(rgb[c], full));
+            out[colours] = static_cast<Sample>(ExpandFrom8((s >> 24) * plan.keep / 100, full));
+            for (int c = colours + 1; c < planes; ++c)
+                out[c] = in[c];
         }
     });
 }
@@ -77,16 +72,13 @@ void ShadowOnlyAtDepth(const CDib& render, const PixelRect& rc, bool reaches, co
 }  // namespace
 
 void CompositeDocumentShadowOnly(const CDib& render, const PixelRect& rc, const RunGeometry& g,
-                                 const DocumentPlanes& d, int transparency)
+                                 const DocumentPlanes& d, int transparency, const PixelRect& region)
 {
-    if (d.outData == nullptr || d.inData == nullptr || !d.HasTransparency())
+    const CompositePlan plan = PlanComposite(d.inData, d.outData, render, rc, CDib(), g, transparency, false, region);
+    if (!plan.writes || !d.HasTransparency())
         return;
-    const bool reaches = rc.right > rc.left && rc.bottom > rc.top;
-    if (reaches && !RenderRectFits(render, rc, g))
-        return;
-    const uint32_t keep = static_cast<uint32_t>(100 - transparency);
     if (d.depth == 8)
-        ShadowOnlyAtDepth<uint8_t>(render, rc, reaches, g, d, keep);
+        ShadowOnlyAtDepth<uint8_t>(render, rc, plan, d);
     else
-        ShadowOnlyAtDepth<uint16_t>(render, rc, reaches, g, d, keep);
+        ShadowOnlyAtDepth<uint16_t>(render, rc, plan, d);
 }

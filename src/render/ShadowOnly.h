@@ -17,9 +17,10 @@
 // into the first four planes of host.outData; planes beyond the fourth pass
 // through from the input. `render` holds the part `renderRect` of the frame;
 // the rest of the frame is transparent black. Does nothing on an image
-// without transparency, which has no plane to hold it.
+// without transparency, which has no plane to hold it. Writes only
+// `region` (CompositePlan, Compositing.h), the output holding just that part.
 void CompositeShadowOnly(const CDib& render, const PixelRect& renderRect, const RunGeometry& geometry,
-                         const HostBuffers& host, int transparency);
+                         const HostBuffers& host, int transparency, const PixelRect& region = PixelRect{0, 0, 0, 0});
 
 // As CompositeShadowOnly, onto a grey or 16-bit layer at its own depth: the
 // shadow's colour and scaled opacity are the same 8-bit values, each taken
@@ -27,4 +28,5 @@ void CompositeShadowOnly(const CDib& render, const PixelRect& renderRect, const 
 // over this result gives what CompositeDocument gives with the shadow
 // behind it. Does nothing on a document without transparency.
 void CompositeDocumentShadowOnly(const CDib& render, const PixelRect& renderRect, const RunGeometry& geometry,
-                                 const DocumentPlanes& document, int transparency);
+                                 const DocumentPlanes& document, int transparency,
+                                 const PixelRect& region = PixelRect{0, 0, 0, 0});

@@ -621,20 +621,21 @@ void CShadowScene::ComposePreview(const ShadowParams& given)
                          params.IsOutside());
 }
 
-void CShadowScene::CompositeShadow(const ShadowParams& given)
+void CShadowScene::CompositeShadow(const ShadowParams& given, const PixelRect& region)
 {
     const ShadowParams params = InRange(given);
     if (ShadowOnlyShown(params)) {
         if (m_pDocument)
-            CompositeDocumentShadowOnly(m_dibRender, m_rcRender, m_geometry, *m_pDocument, params.transparency);
+            CompositeDocumentShadowOnly(m_dibRender, m_rcRender, m_geometry, *m_pDocument, params.transparency,
+                                        region);
         else
-            CompositeShadowOnly(m_dibRender, m_rcRender, m_geometry, m_host, params.transparency);
+            CompositeShadowOnly(m_dibRender, m_rcRender, m_geometry, m_host, params.transparency, region);
         return;
     }
     if (m_pDocument)
         ::CompositeDocument(m_dibRender, m_rcRender, m_dibObject, m_geometry, *m_pDocument, params.transparency,
-                            params.IsOutside());
+                            params.IsOutside(), region);
     else
         ::CompositeShadow(m_dibRender, m_rcRender, m_dibObject, m_geometry, m_host, params.transparency,
-                          params.IsOutside());
+                          params.IsOutside(), region);
 }

@@ -79,7 +79,9 @@ public:
     // plane must be built. Empty without an engine or when nothing is drawn.
     PixelRect PlaneReach(const ShadowParams& params, int32_t grow);
     void ComposePreview(const ShadowParams& params);
-    void CompositeShadow(const ShadowParams& params);
+    // Writes `region` of the result (empty: all of it; CompositePlan,
+    // Compositing.h) into the host's output or the document's.
+    void CompositeShadow(const ShadowParams& params, const PixelRect& region = PixelRect{0, 0, 0, 0});
 
     // A grey or 16-bit document, which the scene sees through its 8-bit
     // reduction (DocumentReduction.h): the shadow colour becomes grey on a

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/DocumentKind.h"
 #include "host/ErrorString.h"
 #include "host/RunRequest.h"
 
@@ -75,7 +76,7 @@ TEST(CheckBuffers, OutputThenInputThenMask)
     EXPECT_STREQ(BufferProblemText(BufferProblem::NoMask), "error mask");
 }
 
-TEST(BuffersOf, MaskOnlyWithASelection)
+TEST(DocumentOf, MaskOnlyWithASelection)
 {
     std::vector<uint8_t> in(1), out(1), mask(1);
     FilterRecord r = Record(4, 4, false);
@@ -85,7 +86,7 @@ TEST(BuffersOf, MaskOnlyWithASelection)
     r.outRowBytes = 120;
     r.maskData = mask.data();  // stale: no selection was announced
     r.maskRowBytes = 30;
-    HostBuffers b = BuffersOf(r);
+    DocumentPlanes b = DocumentOf(r, KindOf(r));
     EXPECT_EQ(b.width, 30);
     EXPECT_EQ(b.height, 20);
     EXPECT_EQ(b.planes, 4);
@@ -93,7 +94,7 @@ TEST(BuffersOf, MaskOnlyWithASelection)
     EXPECT_EQ(b.outRowBytes, 120);
     EXPECT_EQ(b.maskData, nullptr);
     r.haveMask = 1;
-    b = BuffersOf(r);
+    b = DocumentOf(r, KindOf(r));
     EXPECT_EQ(b.maskData, mask.data());
     EXPECT_EQ(b.maskRowBytes, 30);
 }

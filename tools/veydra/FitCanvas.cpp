@@ -4,8 +4,7 @@
 #include <cstring>
 
 #include "RenderJob.h"
-#include "render/RunGeometry.h"
-#include "render/ShadowScene.h"
+#include "engine/ShadowEngine.h"
 
 namespace {
 
@@ -76,20 +75,15 @@ void CropInPlace(RasterImage& image, const PixelRect& part)
 Margins PlaneMargins(const RasterImage& image, const RasterImage* mask, const RenderOptions& options, int limit)
 {
     const int s = kCropMargin;
-    const RasterImage padded = PadImage(image, s, s, s, s, 0);
+    RasterImage padded = PadImage(image, s, s, s, s, 0);
     RasterImage paddedMask;
     if (mask)
         paddedMask = PadImage(*mask, s, s, s, s, 0);
-    const HostBuffers host = HostBuffers::Packed(padded.width, padded.height, padded.planes, padded.pixels.data(),
-                                                 nullptr, mask ? paddedMask.pixels.data() : nullptr);
-    RunGeometry g;
-    const RunRefusal refusal = ComputeRunGeometry(host, g);
-    if (refusal != RunRefusal::None)
-        throw CliError(options.input + ": " + RefusalText(refusal));
-    CShadowScene scene(host, g);
-    scene.InitFinalRenderer();
-    scene.BuildShadowPlane();
-    const PixelRect reach = scene.PlaneReach(options.params, limit);
+    const CShadowEngine engine(ImageDocument(padded, mask ? &paddedMask : nullptr));
+    if (engine.Refusal() != RunRefusal::None)
+        throw CliError(options.input + ": " + RefusalText(engine.Refusal()));
+    const RunGeometry& g = engine.Geometry();
+    const PixelRect reach = engine.PlaneReach(options.params, limit);
 
     // In the original's coordinates: the surround, then the plane.
     Margins m{std::max(0, s - g.cropLeft), std::max(0, s - g.cropTop), std::max(0, g.cropRight + 1 - s - image.width),

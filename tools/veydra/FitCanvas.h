@@ -2,7 +2,7 @@
 // the image's edge.
 //
 // The render runs on the picture padded with margins wide enough for the
-// whole shadow plane (found without drawing, CShadowScene::PlaneReach) and
+// whole shadow plane (found without drawing, CShadowEngine::PlaneReach) and
 // for the 20-pixel surround the shadow's texture is cut from, so nothing the
 // shadow draws falls outside the frame. The result is then trimmed to the
 // original picture plus the pixels the shadow changed in the margins. The

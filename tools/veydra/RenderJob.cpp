@@ -5,11 +5,9 @@
 #include <new>
 #include <ostream>
 
-#include "DeepRender.h"
 #include "PngDeep.h"
+#include "engine/ShadowEngine.h"
 #include "imaging/WorkerThreads.h"
-#include "render/RunGeometry.h"
-#include "render/ShadowScene.h"
 
 namespace {
 
@@ -51,53 +49,45 @@ void CheckMaskFits(const RasterImage& image, const RasterImage* mask, const Rend
                        ", the image " + std::to_string(image.width) + "x" + std::to_string(image.height));
 }
 
-void RenderThroughScene(const HostBuffers& host, const RunGeometry& geometry, const DocumentPlanes* document,
-                        const RenderOptions& options, const std::function<void(const char*)>& lap)
+DocumentPlanes ImageDocument(RasterImage& image, const RasterImage* mask)
 {
-    const ShadowParams& params = options.params;
-    CShadowScene scene(host, geometry);
-    scene.SetDocument(document);
-    scene.InitFinalRenderer();
-    if (!scene.HasBuffers())
-        throw CliError(options.input + ": image too large to hold in memory");
-    lap("image+object buffers");
-    scene.BuildShadowTexture(params);
-    lap("texture+blur");
-    scene.BuildShadowPlane();
-    try {
-        scene.RenderFrame(true, params);
-    } catch (const std::bad_alloc&) {
-        throw CliError(options.input + ": image too large to hold in memory");
-    }
-    lap("render");
-    scene.CompositeShadow(params);
-    lap("composite");
+    DocumentPlanes document;
+    document.width = image.width;
+    document.height = image.height;
+    document.depth = image.depth;
+    document.colours = image.planes <= 2 ? 1 : 3;
+    document.planes = image.planes;
+    // A PNG file's 16-bit samples run to 65535: compositing on that scale
+    // leaves the samples the shadow misses exactly as the file had them.
+    document.fullScale = image.depth == 16 ? 65535 : 255;
+    // The result is written over the input itself: the compositing reads
+    // each input pixel just before it replaces it.
+    document.inData = image.pixels.data();
+    document.outData = image.pixels.data();
+    document.inRowBytes = document.outRowBytes = image.RowBytes();
+    document.maskData = mask ? mask->pixels.data() : nullptr;
+    document.maskRowBytes = mask ? mask->RowBytes() : 0;
+    return document;
 }
 
 void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
                         const std::function<void(const char*)>& lap)
 {
     CheckMaskFits(image, mask, options);
+    EngineOptions engine;
+    engine.stageDone = lap;
+    RunRefusal refusal = RunRefusal::None;
+    try {
+        refusal = RenderShadow(ImageDocument(image, mask), options.params, engine);
+    } catch (const std::bad_alloc&) {
+        throw CliError(options.input + ": image too large to hold in memory");
+    }
     // A flat image has no transparency for the shadow to stand on alone
     // (grey + alpha and RGBA files have it; grey and RGB ones do not).
-    if (options.params.IsShadowOnly() && image.planes % 2 != 0)
+    if (refusal == RunRefusal::ShadowOnlyOnFlatImage)
         throw CliError(options.input + ": --shadow-only needs a layer with transparency (a PNG with alpha)");
-    if (KeepsOwnDepth(image)) {
-        ApplyShadowAtOwnDepth(image, mask, options, lap);
-        return;
-    }
-
-    // The host's input and output are one buffer here, as some hosts hand
-    // them; nothing is written to it before the final composite.
-    const HostBuffers host = HostBuffers::Packed(image.width, image.height, image.planes, image.pixels.data(),
-                                                 image.pixels.data(), mask ? mask->pixels.data() : nullptr);
-    RunGeometry geometry;
-    const RunRefusal refusal = ComputeRunGeometry(host, geometry);
     if (refusal != RunRefusal::None)
         throw CliError(options.input + ": " + RefusalText(refusal));
-    lap("object bounds");
-
-    RenderThroughScene(host, geometry, nullptr, options, lap);
 }
 
 RenderOutcome RunRender(const RenderOptions& options, std::ostream& log)

@@ -8,8 +8,6 @@
 #include "Options.h"
 #include "PngImage.h"
 #include "render/DocumentPlanes.h"
-#include "render/HostBuffers.h"
-#include "render/RunGeometry.h"
 
 // What a render wrote; with --fit, the canvas and where the original lies in it.
 struct RenderOutcome {
@@ -37,10 +35,13 @@ RasterImage ApplyShadow(const RasterImage& input, const RasterImage* mask, const
 void ApplyShadowInPlace(RasterImage& image, const RasterImage* mask, const RenderOptions& options,
                         const std::function<void(const char*)>& lap);
 
-// The stages after the object is found, shared by every depth: builds the
-// scene on `host` (the picture, or its 8-bit reduction when `document` is
-// given, which the shadow is then laid over), renders and composites.
-void RenderThroughScene(const HostBuffers& host, const RunGeometry& geometry, const DocumentPlanes* document,
-                        const RenderOptions& options, const std::function<void(const char*)>& lap);
+// A grey or 16-bit picture (grey, grey + alpha, or 16 bits a sample) is
+// rendered at its own depth: the file comes back at its depth and every
+// sample the shadow does not reach is unchanged.
+inline bool KeepsOwnDepth(const RasterImage& image) { return image.depth == 16 || image.planes <= 2; }
+
+// The picture (and mask) as the engine's document, its result written over
+// the picture itself.
+DocumentPlanes ImageDocument(RasterImage& image, const RasterImage* mask);
 
 void ListPresets(std::ostream& out);

@@ -212,25 +212,22 @@ void CMainDlg::RefuseShadowOnlyOnFlatImage()
     // A recorded step that asks for the shadow alone cannot be played back
     // on an image with no transparency to hold it; rendering the normal
     // result instead would quietly give something else than was recorded.
-    if (!m_params.IsShadowOnly() || m_host.HasTransparency())
+    if (!m_params.IsShadowOnly() || DocumentHasTransparency())
         return;
-    ShowMessage(TheLanguage().Lookup(LanguageSection::kMsg, "err_shadow_only",
-                                     LanguageDefault(LanguageSection::kMsg, "err_shadow_only")),
-                kWarningIcon, kMessageOk);
+    const RunRefusal refusal = RunRefusal::ShadowOnlyOnFlatImage;
+    ShowMessage(TheLanguage().Lookup(LanguageSection::kMsg, RefusalKey(refusal), RefusalText(refusal)), kWarningIcon,
+                kMessageOk);
     throw CCodeFailure(HostResult::kUserCanceled);
 }
 
-void CMainDlg::RenderWithoutDialog()
-{
-    BuildScene(false);
-    OnOK();
-}
+void CMainDlg::RenderWithoutDialog() { OnOK(); }
 
 void CMainDlg::OnOK()
 {
     try {
         FlushPendingChanges();
-        m_pScene->RenderShadow(true, GetParams());
+        if (m_pEngine->RenderResult(GetParams()) != RunRefusal::None)
+            throw CCodeFailure(HostResult::kUserCanceled);
         if (!TheApp().m_bSkipDialog) {
             writeDescriptor();
             saveParameterSet("");

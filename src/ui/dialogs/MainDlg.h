@@ -27,8 +27,7 @@
 #include "host/Descriptors.h"
 #include "host/HostRecords.h"
 #include "params/ShadowParams.h"
-#include "render/HostBuffers.h"
-#include "render/RunGeometry.h"
+#include "engine/ShadowEngine.h"
 #include "render/ShadowScene.h"
 #include "ui/controls/ButtonST.h"
 #include "ui/controls/ColorButton.h"
@@ -95,13 +94,10 @@ public:
     // The About box, modal, owned by `owner` (null or not a window: none).
     void ShowAbout(HWND owner);
 
-    // Set by the filter run before the dialog runs.
+    // Set by the filter run before the dialog runs: the host's record, and
+    // the engine on the host's document, its object found.
     FilterRecord* m_pFilterRecord = nullptr;
-    HostBuffers m_host;
-    // A grey or 16-bit document behind m_host (its 8-bit reduction); null
-    // when m_host is the document.
-    const DocumentPlanes* m_pDocument = nullptr;
-    RunGeometry m_geometry;
+    const CShadowEngine* m_pEngine = nullptr;
 
     // The one parameter no control holds (a ShadowPosition).
     int shadowPosition = 0;
@@ -174,6 +170,10 @@ private:
     void StoreZoom();
 
     // MainDlgRender.cpp
+    // The document has transparency to hold the shadow alone (false without
+    // a run).
+    bool DocumentHasTransparency() const;
+    const RunGeometry& Geometry() const { return m_pEngine->Geometry(); }
     static bool IsDialogTimer(UINT_PTR id);
     bool HasScene() const;
     bool SceneHasTexture() const;
@@ -183,9 +183,9 @@ private:
     void DisarmTimer(UINT_PTR id);
     bool IsArmed(UINT_PTR id) const;
     void OnTimer(UINT_PTR id);
-    // The scene from the host's buffers, with plane and texture; bound to
-    // the preview when it is for the shown dialog.
-    void BuildScene(bool forPreview);
+    // The preview's scene from the engine's picture, with plane and
+    // texture, bound to the preview.
+    void BuildScene();
     void OnFirstRender();
     void ReleaseScene();
     void RenderPreview();
@@ -199,8 +199,7 @@ private:
     void OnColorCommand();
     bool PickShadowColor(COLORREF& color);
     void ApplyShadowColor();
-    // Before the confirming render: builds a missing scene, and brings in
-    // changes whose timers have not fired yet.
+    // Before the confirming render: no timer fires any more.
     void FlushPendingChanges();
 
     static CMainDlg* s_pCurrent;

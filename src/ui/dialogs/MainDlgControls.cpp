@@ -83,7 +83,7 @@ ShadowParams CMainDlg::GetParams() const
     params.shadowPosition = shadowPosition;
     // Unavailable on a flat image, so never recorded from one: a step
     // recorded there plays back there.
-    params.shadowOnly = m_host.HasTransparency() && m_params.IsShadowOnly() ? 1 : 0;
+    params.shadowOnly = DocumentHasTransparency() && m_params.IsShadowOnly() ? 1 : 0;
     return params;
 }
 

@@ -210,7 +210,7 @@ void CMainDlg::OnPositionMenu()
             ::CheckMenuItem(menu.Popup(), ID_POSITION_BOTTOM + static_cast<UINT>(shadowPosition),
                             MF_BYCOMMAND | MF_CHECKED);
         // A flat image has no transparency to hold the shadow alone.
-        const bool canShadowOnly = m_host.HasTransparency();
+        const bool canShadowOnly = DocumentHasTransparency();
         ::CheckMenuItem(menu.Popup(), ID_POSITION_SHADOW_ONLY,
                         MF_BYCOMMAND | (canShadowOnly && m_params.IsShadowOnly() ? MF_CHECKED : MF_UNCHECKED));
         ::EnableMenuItem(menu.Popup(), ID_POSITION_SHADOW_ONLY, MF_BYCOMMAND | (canShadowOnly ? MF_ENABLED : MF_GRAYED));

@@ -32,6 +32,8 @@ unsigned TimerBit(UINT_PTR id)
 
 }  // namespace
 
+bool CMainDlg::DocumentHasTransparency() const { return m_pEngine != nullptr && m_pEngine->HasTransparency(); }
+
 bool CMainDlg::IsDialogTimer(UINT_PTR id) { return TimerBit(id) != 0; }
 
 bool CMainDlg::HasScene() const { return m_pScene != nullptr && m_pScene->HasEngine(); }
@@ -44,7 +46,7 @@ PixelRect CMainDlg::ImageExtent() const
 {
     // Right and bottom exclusive, as the scene places the view, so panning
     // reaches the last column and row.
-    return PixelRect{0, 0, m_geometry.imageWidth, m_geometry.imageHeight};
+    return PixelRect{0, 0, Geometry().imageWidth, Geometry().imageHeight};
 }
 
 void CMainDlg::ArmTimer(UINT_PTR id)
@@ -93,27 +95,21 @@ void CMainDlg::OnTimer(UINT_PTR id)
     }
 }
 
-void CMainDlg::BuildScene(bool forPreview)
+void CMainDlg::BuildScene()
 {
     ReleaseScene();
-    m_pScene.reset(new CShadowScene(m_host, m_geometry));
-    m_pScene->SetDocument(m_pDocument);
+    m_pScene.reset(new CShadowScene(m_pEngine->Pixels(), m_pEngine->Geometry()));
+    m_pScene->SetDocument(m_pEngine->ReducedDocument());
     m_pScene->m_preview.m_nZoom = m_nZoom;
-    if (forPreview) {
-        // The scene hands the view buffer to the preview's geometry and
-        // centres the view on the object; preview and scene share that view.
-        const RECT client = m_preview.GetClientRect();
-        m_pScene->InitShadowRenderer(client.right, client.bottom);
-    } else {
-        // A run that only confirms builds nothing the preview alone needs.
-        m_pScene->InitFinalRenderer();
-    }
+    // The scene hands the view buffer to the preview's geometry and centres
+    // the view on the object; preview and scene share that view.
+    const RECT client = m_preview.GetClientRect();
+    m_pScene->InitShadowRenderer(client.right, client.bottom);
     // CDib reports a failed allocation as an empty buffer; the host must
     // hear of it as a failure, not get an unchanged image back as a result.
     if (!m_pScene->HasBuffers())
         throw std::bad_alloc();
-    if (forPreview)
-        m_preview.BindView(&m_pScene->m_preview);
+    m_preview.BindView(&m_pScene->m_preview);
     const ShadowParams params = GetParams();
     m_pScene->BuildShadowPlane();
     m_pScene->BuildShadowTexture(params);
@@ -126,7 +122,7 @@ void CMainDlg::OnFirstRender()
 {
     ::UpdateWindow(m_preview.m_hWnd);
     UiTiming().Mark("first-render-start");
-    BuildScene(true);
+    BuildScene();
     RenderPreview();
     RedrawPreview(true);
     UiTiming().Mark("first-preview-shown");
@@ -258,25 +254,9 @@ void CMainDlg::ApplyShadowColor()
 
 void CMainDlg::FlushPendingChanges()
 {
-    // OK can come before the first render (or instead of it, in a run
-    // without the dialog): the scene is built now.
+    // The confirming render takes the values as the controls hold them now;
+    // a change whose timer has not fired needs no preview any more.
     DisarmTimer(kFirstRenderTimer);
-    if (!HasScene()) {
-        BuildScene(false);
-        return;
-    }
-    // A change whose timer has not fired yet is not in the preview's frame,
-    // so that frame must not stand in for the confirming render.
-    const ShadowParams params = GetParams();
-    const bool rebuild = IsArmed(kRebuildTimer) || static_cast<COLORREF>(params.color) != m_crSceneColor;
-    const bool rerender = rebuild || IsArmed(kRenderTimer);
     DisarmTimer(kRebuildTimer);
     DisarmTimer(kRenderTimer);
-    if (rebuild) {
-        m_pScene->BuildShadowPlane();
-        m_pScene->BuildShadowTexture(params);
-        m_crSceneColor = static_cast<COLORREF>(params.color);
-    }
-    if (rerender && m_pScene->m_nRenderPending == 0)
-        m_pScene->m_nRenderPending = -1;
 }

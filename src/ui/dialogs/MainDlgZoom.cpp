@@ -98,7 +98,7 @@ void CMainDlg::UpdateZoomTexts()
 double CMainDlg::PreviewFitScale() const
 {
     const RECT client = m_preview.GetClientRect();
-    return PreviewZoom::FitScale(client.right - 1, client.bottom - 1, m_geometry.imageWidth, m_geometry.imageHeight);
+    return PreviewZoom::FitScale(client.right - 1, client.bottom - 1, Geometry().imageWidth, Geometry().imageHeight);
 }
 
 void CMainDlg::SetZoom(int zoom, const POINT* at)
