@@ -221,6 +221,50 @@ def resource_seeds():
     }
 
 
+def png_read_seeds():
+    """Files as they come (flags 0-2: the form) and files the target builds
+    (flag 4): every kind, plain and interlaced, with and without tRNS."""
+    kinds = [(0, 1, 1), (0, 2, 1), (0, 4, 1), (0, 8, 1), (0, 16, 1), (2, 8, 3), (2, 16, 3), (3, 1, 1),
+             (3, 2, 1), (3, 4, 1), (3, 8, 1), (4, 8, 2), (4, 16, 2), (6, 8, 4), (6, 16, 4)]
+    passes = [(0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2), (0, 1, 1, 2)]
+
+    def rows(width, height, channels, depth, interlaced):
+        out, n = bytearray(), 0
+        sizes = [(width, height)] if not interlaced else [
+            ((width - x0 + dx - 1) // dx, (height - y0 + dy - 1) // dy) for x0, y0, dx, dy in passes
+            if width > x0 and height > y0]
+        for w, h in sizes:
+            for y in range(h):
+                out.append(y % 5)
+                for _ in range((w * channels * depth + 7) // 8):
+                    n += 1
+                    out.append((n * 29 + y * 7) & 255)
+        return bytes(out)
+
+    def built(form, width, height, kind, options, palette=16, alphas=3, key=(1, 2, 3)):
+        colour, depth, channels = kinds[kind]
+        head = bytes([4 | form, width - 1, height - 1, kind, options, palette - 1, alphas])
+        return head + b"".join(struct.pack("<H", k) for k in key) + rows(width, height, channels, depth, options & 1)
+
+    seeds = {}
+    for kind, (colour, depth, _) in enumerate(kinds):
+        form = 1 if colour in (2, 3, 6) and (depth == 8 or colour == 3) else 0
+        seeds[f"built-c{colour}d{depth}"] = built(form, 13, 9, kind, 2 if colour in (0, 2, 3) else 0)
+        seeds[f"built-c{colour}d{depth}-adam7"] = built(form, 11, 7, kind, 1 | 16 | 0x40)
+    seeds["built-grey-mask"] = built(2, 17, 5, 3, 0)
+    seeds["built-gamma-far"] = built(1, 9, 9, 13, 4 | 8)
+    seeds["file-layer"] = bytes([1]) + rgba_png(32, 28, disc(32, 28, 15.5, 12.5, 8))
+    seeds["file-flat"] = bytes([1]) + rgb_png(24, 24)
+    seeds["file-mask"] = bytes([2]) + grey_png(24, 24, rect_mask(24, 24, 6, 4, 15, 17))
+    seeds["file-palette-trns"] = bytes([1]) + png(8, 8, 3, [bytes([0]) + bytes((x + y) % 3 for x in range(8))
+                                                           for y in range(8)], 8,
+                                                  [(b"PLTE", bytes([255, 0, 0, 0, 255, 0, 0, 0, 255])),
+                                                   (b"tRNS", bytes([0, 255, 128]))])
+    seeds["file-grey16-alpha"] = bytes([0]) + png(8, 8, 4, [bytes([y % 5]) + b"".join(
+        struct.pack(">HH", 4000 * x, 60000 if 2 <= x <= 5 else 0) for x in range(8)) for y in range(8)], 16)
+    return seeds
+
+
 def write(target, seeds):
     folder = os.path.join(HERE, "corpus", target)
     os.makedirs(folder, exist_ok=True)
@@ -234,6 +278,7 @@ def write(target, seeds):
 
 def main():
     write("png_render", png_render_seeds())
+    write("png_read", png_read_seeds())
     write("shadow_scene", shadow_scene_seeds())
     write("descriptors", descriptor_seeds())
     write("language_text", language_seeds())

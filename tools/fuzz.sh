@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:?usage: bash tools/fuzz.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(png_render shadow_scene descriptors language_text plugin_resources)
+[ ${#targets[@]} -gt 0 ] || targets=(png_render png_read shadow_scene descriptors language_text plugin_resources)
 
 bash tools/build.sh fuzz
 status=0

@@ -18,7 +18,7 @@ fi
 packages=(
     build-essential cmake ninja-build pkg-config
     googletest libgtest-dev libbenchmark-dev
-    libpng-dev zlib1g-dev
+    libpng-dev zlib1g-dev libdeflate-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
     wine wine32:i386 wine64
     xvfb xauth

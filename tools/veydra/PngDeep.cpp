@@ -1,5 +1,9 @@
 #include "PngDeep.h"
 
+#include "MappedFile.h"
+#include "PngChunks.h"
+#include "PngFastDecode.h"
+
 #include <png.h>
 
 #include <cerrno>
@@ -74,14 +78,9 @@ bool ReadHeader(PngReadState& s, png_uint_32& width, png_uint_32& height, int& b
     return true;
 }
 
-}  // namespace
-
-bool ReadPngAtOwnDepth(const std::string& path, RasterImage& image)
+// The file `s` has open, its signature next; `name` starts every error.
+bool ReadOpened(PngReadState& s, const std::string& name, RasterImage& image)
 {
-    PngReadState s;
-    s.file = std::fopen(path.c_str(), "rb");
-    if (!s.file)
-        throw CliError(path + ": " + std::strerror(errno));
     uint8_t signature[8] = {};
     if (std::fread(signature, 1, 8, s.file) != 8 || png_sig_cmp(signature, 0, 8) != 0)
         return false;  // ReadPng says what is wrong with it
@@ -93,11 +92,11 @@ bool ReadPngAtOwnDepth(const std::string& path, RasterImage& image)
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colourType = 0;
     if (!ReadHeader(s, width, height, bitDepth, colourType))
-        throw CliError(path + ": not a readable PNG file (" + s.message + ")");
+        throw CliError(name + ": not a readable PNG file (" + s.message + ")");
     if (!KeepsOwnDepth(bitDepth, colourType))
         return false;
     if (uint64_t(width) * height * 4 > kMaxImageBytes)
-        throw CliError(path + ": image too large to hold in memory");
+        throw CliError(name + ": image too large to hold in memory");
 
     RasterImage out;
     out.width = static_cast<int>(width);
@@ -106,17 +105,53 @@ bool ReadPngAtOwnDepth(const std::string& path, RasterImage& image)
     out.depth = bitDepth == 16 ? 16 : 8;
     const size_t rowBytes = png_get_rowbytes(s.png, s.info);
     if (rowBytes != static_cast<size_t>(out.RowBytes()))
-        throw CliError(path + ": unexpected PNG layout");
+        throw CliError(name + ": unexpected PNG layout");
     try {
         out.pixels.resize(rowBytes * height);
     } catch (const std::bad_alloc&) {
-        throw CliError(path + ": image too large to hold in memory");
+        throw CliError(name + ": image too large to hold in memory");
     }
     std::vector<png_bytep> rows(height);
     for (png_uint_32 y = 0; y < height; ++y)
         rows[y] = out.pixels.data() + rowBytes * y;
     if (!ReadRows(s, rows))
-        throw CliError(path + ": corrupt or truncated PNG (" + s.message + ")");
+        throw CliError(name + ": corrupt or truncated PNG (" + s.message + ")");
     image = std::move(out);
     return true;
+}
+
+}  // namespace
+
+bool ReadPngAtOwnDepth(const std::string& path, RasterImage& image)
+{
+    const CMappedFile file(path);
+    PngLayout layout;
+    const char* why = nullptr;
+    // A file whose chunks are all in order is one libpng reads the header
+    // of, so its kind settles the question without it.
+    if (file.Ok() && ReadPngLayout(file.Data(), file.Size(), layout, why)) {
+        if (!KeepsOwnDepth(layout.header.bitDepth, layout.header.colourType))
+            return false;
+        if (DecodePngFast(file.Data(), file.Size(), PngFastForm::OwnDepth, kMaxImageBytes, image))
+            return true;
+    }
+    return ReadPngAtOwnDepthWithLibpng(path, image);
+}
+
+bool ReadPngAtOwnDepthWithLibpng(const std::string& path, RasterImage& image)
+{
+    PngReadState s;
+    s.file = std::fopen(path.c_str(), "rb");
+    if (!s.file)
+        throw CliError(path + ": " + std::strerror(errno));
+    return ReadOpened(s, path, image);
+}
+
+bool DecodePngAtOwnDepthWithLibpng(const void* data, size_t size, const std::string& name, RasterImage& image)
+{
+    PngReadState s;
+    // A stream over the bytes in memory; none for an empty file, which is
+    // no PNG either.
+    s.file = size ? fmemopen(const_cast<void*>(data), size, "rb") : nullptr;
+    return s.file && ReadOpened(s, name, image);
 }

@@ -4,6 +4,7 @@
 // always was.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "PngImage.h"
@@ -14,3 +15,9 @@
 // byte order. False, with `image` untouched, for files ReadPng should read.
 // Throws CliError for unreadable, corrupt or too large files.
 bool ReadPngAtOwnDepth(const std::string& path, RasterImage& image);
+
+// The same, always through libpng (the fast reader's fallback, and its
+// yardstick in the tests and benchmarks).
+bool ReadPngAtOwnDepthWithLibpng(const std::string& path, RasterImage& image);
+// The same for a file held in memory; `name` starts every error message.
+bool DecodePngAtOwnDepthWithLibpng(const void* data, size_t size, const std::string& name, RasterImage& image);

@@ -1,4 +1,7 @@
 #include "PngImage.h"
+
+#include "MappedFile.h"
+#include "PngFastDecode.h"
 #include "PngStream.h"
 
 #include <png.h>
@@ -33,6 +36,9 @@ RasterImage FinishRead(png_image& image, PngLoad load, const std::string& name, 
     RasterImage out;
     out.width = static_cast<int>(image.width);
     out.height = static_cast<int>(image.height);
+    // libpng lays a picture with alpha that is read as grey over what the
+    // buffer holds: over black, then, never over what the memory held before.
+    const bool laidOverBuffer = load == PngLoad::Grey && (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
     if (load == PngLoad::Grey) {
         image.format = PNG_FORMAT_GRAY;
         out.planes = 1;
@@ -46,7 +52,10 @@ RasterImage FinishRead(png_image& image, PngLoad load, const std::string& name, 
     if (static_cast<uint64_t>(image.width) * image.height * 4 > maxArgbBytes)
         throw CliError(Describe(name, "image too large to hold in memory"));
     try {
-        out.pixels.resize(PNG_IMAGE_SIZE(image));
+        if (laidOverBuffer)
+            out.pixels.resize(PNG_IMAGE_SIZE(image), 0);
+        else
+            out.pixels.resize(PNG_IMAGE_SIZE(image));
     } catch (const std::bad_alloc&) {
         throw CliError(Describe(name, "image too large to hold in memory"));
     }
@@ -55,9 +64,22 @@ RasterImage FinishRead(png_image& image, PngLoad load, const std::string& name, 
     return out;
 }
 
+PngFastForm FastForm(PngLoad load) { return load == PngLoad::Grey ? PngFastForm::Grey : PngFastForm::Colour; }
+
 }  // namespace
 
 RasterImage ReadPng(const std::string& path, PngLoad load)
+{
+    {
+        const CMappedFile file(path);
+        RasterImage image;
+        if (file.Ok() && DecodePngFast(file.Data(), file.Size(), FastForm(load), kMaxImageBytes, image))
+            return image;
+    }
+    return ReadPngWithLibpng(path, load);
+}
+
+RasterImage ReadPngWithLibpng(const std::string& path, PngLoad load)
 {
     FILE* probe = std::fopen(path.c_str(), "rb");
     if (!probe)
@@ -72,6 +94,15 @@ RasterImage ReadPng(const std::string& path, PngLoad load)
 }
 
 RasterImage DecodePng(const void* data, size_t size, PngLoad load, const std::string& name, uint64_t maxArgbBytes)
+{
+    RasterImage image;
+    if (DecodePngFast(static_cast<const uint8_t*>(data), size, FastForm(load), maxArgbBytes, image))
+        return image;
+    return DecodePngWithLibpng(data, size, load, name, maxArgbBytes);
+}
+
+RasterImage DecodePngWithLibpng(const void* data, size_t size, PngLoad load, const std::string& name,
+                                uint64_t maxArgbBytes)
 {
     PngImageReader reader;
     if (!png_image_begin_read_from_memory(&reader.image, data, size))

@@ -1,4 +1,5 @@
-// Reading and writing PNG files as 8-bit interleaved pixels (libpng).
+// Reading and writing PNG files as 8-bit interleaved pixels. Files are read
+// by the fast reader (PngFastDecode.h) where it can, else by libpng.
 #pragma once
 
 #include <climits>
@@ -42,11 +43,17 @@ const uint64_t kMaxImageBytes = INT32_MAX;
 // large to hold.
 RasterImage ReadPng(const std::string& path, PngLoad load);
 
+// The same, always through libpng: the reader every file once went to, kept
+// for the files the fast one declines and for comparing the two.
+RasterImage ReadPngWithLibpng(const std::string& path, PngLoad load);
+
 // The same decoding for a PNG held in memory; `name` starts every error
 // message. Images whose ARGB form takes more than `maxArgbBytes` are refused
 // before any pixel memory is taken.
 RasterImage DecodePng(const void* data, size_t size, PngLoad load, const std::string& name,
                       uint64_t maxArgbBytes = kMaxImageBytes);
+RasterImage DecodePngWithLibpng(const void* data, size_t size, PngLoad load, const std::string& name,
+                                uint64_t maxArgbBytes = kMaxImageBytes);
 
 // Writes grey, RGB or RGBA pixels. The file appears whole or not at all: the data
 // goes to a temporary file beside it, which is renamed over the target once
