@@ -117,6 +117,14 @@ public:
         return true;
     }
 
+    // Whether an IDAT chunk may come next.
+    bool ReadyForImageData(const char*& why) const
+    {
+        if (Header().colourType == kPngPalette && !m_bSeenPalette)
+            return Decline("no palette", why);
+        return true;
+    }
+
     bool Finish(const char*& why)
     {
         if (!m_bSeenImageData)
@@ -253,7 +261,11 @@ bool ReadPngHeader(const uint8_t* file, size_t size, PngHeader& header)
            ParseHeader(chunk, header);
 }
 
-bool ReadPngLayout(const uint8_t* file, size_t size, PngLayout& layout, const char*& why)
+namespace {
+
+// The chunks in order; with `headOnly`, only as far as the first IDAT's
+// chunk header, as libpng reads before it looks at the image data.
+bool WalkChunks(const uint8_t* file, size_t size, PngLayout& layout, const char*& why, bool headOnly)
 {
     layout = PngLayout();
     if (!ReadPngHeader(file, size, layout.header)) {
@@ -265,6 +277,8 @@ bool ReadPngLayout(const uint8_t* file, size_t size, PngLayout& layout, const ch
     size_t offset = 8 + 12 + 13;
     bool ended = false;
     while (!ended) {
+        if (headOnly && offset <= size && size - offset >= 8 && IsType(file + offset + 4, "IDAT"))
+            return reader.ReadyForImageData(why);
         Chunk chunk;
         if (!ChunkAt(file, size, offset, chunk)) {
             why = "truncated or malformed chunks";
@@ -279,6 +293,23 @@ bool ReadPngLayout(const uint8_t* file, size_t size, PngLayout& layout, const ch
         offset += size_t(chunk.length) + 12;
     }
     return reader.Finish(why);
+}
+
+}  // namespace
+
+bool ReadPngLayout(const uint8_t* file, size_t size, PngLayout& layout, const char*& why)
+{
+    return WalkChunks(file, size, layout, why, false);
+}
+
+bool ReadPngHead(const uint8_t* file, size_t size, PngHeader& header)
+{
+    PngLayout layout;
+    const char* why = "";
+    if (!WalkChunks(file, size, layout, why, true))
+        return false;
+    header = layout.header;
+    return true;
 }
 
 bool ImageChunksIntact(const uint8_t* file, const PngLayout& layout)

@@ -66,3 +66,9 @@ bool ReadPngHeader(const uint8_t* file, size_t size, PngHeader& header);
 // ImageChunksIntact (another thread can do that while the data is inflated).
 bool ReadPngLayout(const uint8_t* file, size_t size, PngLayout& layout, const char*& why);
 bool ImageChunksIntact(const uint8_t* file, const PngLayout& layout);
+
+// Whether the chunks before the image data (all of them within the `size`
+// bytes given, which may be a file's first bytes only) are ones
+// ReadPngLayout takes, with the header in `header`: what libpng reads before
+// the image data then reads without a fault.
+bool ReadPngHead(const uint8_t* file, size_t size, PngHeader& header);

@@ -91,20 +91,30 @@ void PrefaultForWriting(uint8_t* data, size_t size)
 #endif
 }
 
-// Inflates the image data to `out` while another thread checks the CRCs of
-// the IDAT chunks and faults in the pages of `pages`.
-bool InflateChecked(const uint8_t* file, const PngLayout& layout, uint8_t* out, size_t size, uint8_t* pages,
-                    size_t pageBytes)
+// The image data as one zlib stream, and whether the IDAT chunks' CRCs
+// are still to be checked.
+struct ImageStream {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    bool crcsToCheck = true;
+    LargeVector<uint8_t> joined;
+};
+
+// Inflates the stream to `out` while another thread checks the CRCs of the
+// IDAT chunks (where that is still to do) and faults in the pages of
+// `pages`.
+bool InflateChecked(const uint8_t* file, const PngLayout& layout, const ImageStream& stream, uint8_t* out,
+                    size_t size, uint8_t* pages, size_t pageBytes)
 {
-    bool inflated = false, intact = false;
+    bool inflated = false, intact = !stream.crcsToCheck;
     ParallelFor(2, 1, [&](int begin, int end) {
         if (begin == 0 && end == 2) {  // one thread: the cheap check first
-            intact = ImageChunksIntact(file, layout);
-            inflated = intact && InflateImageData(file, layout, out, size);
+            intact = intact || ImageChunksIntact(file, layout);
+            inflated = intact && InflateImageData(stream.data, stream.size, out, size);
         } else if (begin == 0) {
-            inflated = InflateImageData(file, layout, out, size);
+            inflated = InflateImageData(stream.data, stream.size, out, size);
         } else {
-            intact = ImageChunksIntact(file, layout);
+            intact = intact || ImageChunksIntact(file, layout);
             PrefaultForWriting(pages, pageBytes);
         }
     });
@@ -188,12 +198,12 @@ bool ReconstructInterlaced(const uint8_t* stored, const PngHeader& h, const PngR
     return true;
 }
 
-bool DecodeInterlaced(const uint8_t* file, const PngLayout& layout, const PngRowFormat& f, size_t outBytes,
-                      RasterImage& image)
+bool DecodeInterlaced(const uint8_t* file, const PngLayout& layout, const ImageStream& stream, const PngRowFormat& f,
+                      size_t outBytes, RasterImage& image)
 {
     image.pixels.resize(outBytes);
     LargeVector<uint8_t> stored(InterlacedBytes(layout.header));
-    return InflateChecked(file, layout, stored.data(), stored.size(), image.pixels.data(), outBytes) &&
+    return InflateChecked(file, layout, stream, stored.data(), stored.size(), image.pixels.data(), outBytes) &&
            ReconstructInterlaced(stored.data(), layout.header, f, image);
 }
 
@@ -202,25 +212,41 @@ bool DecodeInterlaced(const uint8_t* file, const PngLayout& layout, const PngRow
 // filter bytes) and reconstructed front to back into its start. An output
 // row is never longer than its stored row plus its filter byte, so no row
 // is overwritten before it has been read.
-bool DecodeSequential(const uint8_t* file, const PngLayout& layout, const PngRowFormat& f, size_t outBytes,
-                      RasterImage& image)
+bool DecodeSequential(const uint8_t* file, const PngLayout& layout, const ImageStream& stream, const PngRowFormat& f,
+                      size_t outBytes, RasterImage& image)
 {
     const PngHeader& h = layout.header;
     const size_t storedBytes = size_t(h.height) * (h.StoredRowBytes(h.width) + 1);
     image.pixels.resize(outBytes + h.height);  // the one allocation; shrunk (not moved) at the end
     uint8_t* storedAt = image.pixels.data() + (image.pixels.size() - storedBytes);
     std::vector<uint8_t> scratch;
-    const bool ok = InflateChecked(file, layout, storedAt, storedBytes, image.pixels.data(), image.pixels.size()) &&
+    const bool ok = InflateChecked(file, layout, stream, storedAt, storedBytes, image.pixels.data(),
+                                   image.pixels.size()) &&
                     ReconstructRows(storedAt, h.width, h.height, h, f, image.pixels.data(),
                                     size_t(h.width) * size_t(f.OutputPixelBytes()), scratch);
     image.pixels.resize(outBytes);
     return ok;
 }
 
-}  // namespace
+// The image data in one piece: where it lies, joined over the file's own
+// bytes where they may be overwritten, else copied.
+bool PrepareStream(const uint8_t* file, uint8_t* writable, const PngLayout& layout, ImageStream& stream)
+{
+    PngSpan span{0, 0};
+    if (writable && layout.imageData.size() > 1) {
+        stream.crcsToCheck = false;
+        if (!JoinImageDataInPlace(writable, layout, span))
+            return false;
+    } else if (!JoinImageData(file, layout, stream.joined, span)) {
+        return false;
+    }
+    stream.data = (stream.joined.empty() ? file : stream.joined.data()) + span.offset;
+    stream.size = span.size;
+    return true;
+}
 
-bool DecodePngFast(const uint8_t* file, size_t size, PngFastForm form, uint64_t maxArgbBytes, RasterImage& image,
-                   const char** why)
+bool Decode(const uint8_t* file, uint8_t* writable, size_t size, PngFastForm form, uint64_t maxArgbBytes,
+            RasterImage& image, const char** why)
 {
     PngLayout layout;
     const char* reason = "";
@@ -242,9 +268,12 @@ bool DecodePngFast(const uint8_t* file, size_t size, PngFastForm form, uint64_t 
     out.width = static_cast<int>(h.width);
     out.height = static_cast<int>(h.height);
     try {
+        ImageStream stream;
+        if (!PrepareStream(file, writable, layout, stream))
+            return Decline("damaged image data", why);
         const size_t outBytes = size_t(h.width) * h.height * size_t(format.OutputPixelBytes());
-        const bool ok = h.interlaced ? DecodeInterlaced(file, layout, format, outBytes, out)
-                                     : DecodeSequential(file, layout, format, outBytes, out);
+        const bool ok = h.interlaced ? DecodeInterlaced(file, layout, stream, format, outBytes, out)
+                                     : DecodeSequential(file, layout, stream, format, outBytes, out);
         if (!ok)
             return Decline("damaged image data", why);
     } catch (const std::bad_alloc&) {
@@ -252,4 +281,18 @@ bool DecodePngFast(const uint8_t* file, size_t size, PngFastForm form, uint64_t 
     }
     image = std::move(out);
     return true;
+}
+
+}  // namespace
+
+bool DecodePngFast(const uint8_t* file, size_t size, PngFastForm form, uint64_t maxArgbBytes, RasterImage& image,
+                   const char** why)
+{
+    return Decode(file, nullptr, size, form, maxArgbBytes, image, why);
+}
+
+bool DecodePngFastOverwriting(uint8_t* file, size_t size, PngFastForm form, uint64_t maxArgbBytes,
+                              RasterImage& image, const char** why)
+{
+    return Decode(file, file, size, form, maxArgbBytes, image, why);
 }

@@ -27,3 +27,8 @@ enum class PngFastForm {
 // is taken. Never throws for anything in the file.
 bool DecodePngFast(const uint8_t* file, size_t size, PngFastForm form, uint64_t maxArgbBytes, RasterImage& image,
                    const char** why = nullptr);
+
+// The same for bytes the caller has no more use for: the image data, when
+// it comes in several chunks, is joined over them rather than copied.
+bool DecodePngFastOverwriting(uint8_t* file, size_t size, PngFastForm form, uint64_t maxArgbBytes,
+                              RasterImage& image, const char** why = nullptr);

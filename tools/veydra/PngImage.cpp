@@ -1,6 +1,6 @@
 #include "PngImage.h"
 
-#include "MappedFile.h"
+#include "FileBytes.h"
 #include "PngFastDecode.h"
 #include "PngStream.h"
 
@@ -71,9 +71,10 @@ PngFastForm FastForm(PngLoad load) { return load == PngLoad::Grey ? PngFastForm:
 RasterImage ReadPng(const std::string& path, PngLoad load)
 {
     {
-        const CMappedFile file(path);
+        LargeVector<uint8_t> file;
         RasterImage image;
-        if (file.Ok() && DecodePngFast(file.Data(), file.Size(), FastForm(load), kMaxImageBytes, image))
+        if (ReadFileBytes(path, file) &&
+            DecodePngFastOverwriting(file.data(), file.size(), FastForm(load), kMaxImageBytes, image))
             return image;
     }
     return ReadPngWithLibpng(path, load);

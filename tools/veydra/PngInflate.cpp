@@ -6,8 +6,6 @@
 #include <memory>
 #include <new>
 
-#include "imaging/LargeMemory.h"
-
 namespace {
 
 struct DecompressorDeleter {
@@ -29,7 +27,44 @@ bool HeaderAgreesWithZlib(const uint8_t* stream, size_t bytes, size_t output)
     return windowBits == 15 || output <= (size_t(1) << windowBits);
 }
 
-bool Inflate(const uint8_t* stream, size_t bytes, uint8_t* out, size_t size)
+}  // namespace
+
+bool JoinImageData(const uint8_t* file, const PngLayout& layout, LargeVector<uint8_t>& joined, PngSpan& stream)
+{
+    if (layout.imageData.size() == 1) {
+        stream = layout.imageData[0];
+        return true;
+    }
+    // libdeflate wants the stream in one piece; most encoders cut it into
+    // chunks of 8 to 64 KB.
+    try {
+        joined.resize(layout.imageDataBytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    size_t at = 0;
+    for (const PngSpan& span : layout.imageData) {
+        std::memcpy(joined.data() + at, file + span.offset, span.size);
+        at += span.size;
+    }
+    stream = PngSpan{0, joined.size()};
+    return true;
+}
+
+bool JoinImageDataInPlace(uint8_t* file, const PngLayout& layout, PngSpan& stream)
+{
+    if (!ImageChunksIntact(file, layout))
+        return false;
+    stream = PngSpan{layout.imageData.empty() ? 0 : layout.imageData[0].offset, layout.imageDataBytes};
+    size_t at = stream.offset;
+    for (const PngSpan& span : layout.imageData) {
+        std::memmove(file + at, file + span.offset, span.size);  // never upwards: `at` trails the spans
+        at += span.size;
+    }
+    return true;
+}
+
+bool InflateImageData(const uint8_t* stream, size_t bytes, uint8_t* out, size_t size)
 {
     if (!HeaderAgreesWithZlib(stream, bytes, size))
         return false;
@@ -41,26 +76,4 @@ bool Inflate(const uint8_t* stream, size_t bytes, uint8_t* out, size_t size)
     // fails, as one that makes more does.
     return libdeflate_zlib_decompress_ex(d.get(), stream, bytes, out, size, &used, nullptr) == LIBDEFLATE_SUCCESS &&
            used == bytes;
-}
-
-}  // namespace
-
-bool InflateImageData(const uint8_t* file, const PngLayout& layout, uint8_t* out, size_t size)
-{
-    if (layout.imageData.size() == 1)
-        return Inflate(file + layout.imageData[0].offset, layout.imageData[0].size, out, size);
-    // libdeflate wants the stream in one piece; most encoders cut it into
-    // chunks of 8 to 64 KB.
-    LargeVector<uint8_t> joined;
-    try {
-        joined.resize(layout.imageDataBytes);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    size_t at = 0;
-    for (const PngSpan& span : layout.imageData) {
-        std::memcpy(joined.data() + at, file + span.offset, span.size);
-        at += span.size;
-    }
-    return Inflate(joined.data(), joined.size(), out, size);
 }
