@@ -118,8 +118,10 @@ std::vector<uint8_t> BuildFile(CFuzzInput& in)
     compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()), kLevels[(options >> 5) & 3]);
     packed.resize(packedSize);
     const size_t piece = options & 16 ? 7 : packed.size();
-    for (size_t at = 0; at < packed.size(); at += piece)
-        PutChunk(file, "IDAT", std::vector<uint8_t>(packed.begin() + at, packed.begin() + std::min(packed.size(), at + piece)));
+    for (size_t at = 0; at < packed.size(); at += piece) {
+        const size_t end = std::min(packed.size(), at + piece);
+        PutChunk(file, "IDAT", std::vector<uint8_t>(packed.begin() + at, packed.begin() + end));
+    }
     PutChunk(file, "IEND", {});
     return file;
 }

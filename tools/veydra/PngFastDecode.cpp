@@ -83,8 +83,10 @@ void PrefaultForWriting(uint8_t* data, size_t size)
     const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
     const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
     const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(page - 1);
+    // A kernel before 5.14 refuses; the inflating thread then faults the
+    // pages in itself.
     if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);  // a kernel before 5.14 refuses; no matter
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
 #else
     (void)data;
     (void)size;
