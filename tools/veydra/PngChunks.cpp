@@ -277,8 +277,13 @@ bool WalkChunks(const uint8_t* file, size_t size, PngLayout& layout, const char*
     size_t offset = 8 + 12 + 13;
     bool ended = false;
     while (!ended) {
-        if (headOnly && offset <= size && size - offset >= 8 && IsType(file + offset + 4, "IDAT"))
+        if (headOnly && offset <= size && size - offset >= 8 && IsType(file + offset + 4, "IDAT")) {
+            if (BigEndian32(file + offset) > kMaxChunkLength) {
+                why = "a chunk length out of range";
+                return false;
+            }
             return reader.ReadyForImageData(why);
+        }
         Chunk chunk;
         if (!ChunkAt(file, size, offset, chunk)) {
             why = "truncated or malformed chunks";
