@@ -145,8 +145,8 @@ private:
     {
         if (m_bImageDataEnded)
             return Decline("IDAT chunks apart", why);
-        if (Header().colourType == kPngPalette && !m_bSeenPalette)
-            return Decline("no palette", why);
+        if (!ReadyForImageData(why))
+            return false;
         m_bSeenImageData = true;
         const size_t data = static_cast<size_t>(chunk.data - m_pFile);
         m_layout.imageChunks.push_back(PngSpan{data - 4, size_t(chunk.length) + 4});
