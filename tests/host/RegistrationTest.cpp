@@ -1,6 +1,6 @@
-// The module file as a host sees it before loading it: the registration and
-// terminology resources read by veydra-host, the exports and the version
-// resource.
+// The module file as a host sees it before loading it: the registration,
+// terminology and version resources read by veydra-host, the exports and
+// the version resource read directly.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "VeydraVersion.h"
 #include "host/PluginFixtures.h"
 
 namespace {
@@ -55,6 +56,7 @@ TEST(Registration, ResourcesAsAHostReadsThem)
         "  parameter 15 \"Shadow Only\" shdO bool \"\" flags 0x0000",
         "  classes 0, comparison operators 0, enumerations 0, 400 of 400 bytes read",
         "terminology matches hstm: yes",
+        "version resource: file " VEYDRA_FILE_VERSION ", product " VEYDRA_VERSION,
     };
     EXPECT_EQ(r.exitCode, 0u);
     ASSERT_EQ(r.lines.size(), expected.size()) << r.Text();
@@ -85,7 +87,8 @@ TEST(Registration, ExportsAndVersion)
     };
     EXPECT_EQ(value("ProductName"), "Veydra");
     EXPECT_EQ(value("CompanyName"), "Tevra Ltd");
-    EXPECT_EQ(value("FileVersion"), "1.0.0.0");
+    EXPECT_EQ(value("FileVersion"), VEYDRA_FILE_VERSION);
+    EXPECT_EQ(value("ProductVersion"), VEYDRA_VERSION);
     EXPECT_EQ(value("OriginalFilename"), "Veydra.8bf");
 }
 

@@ -4,11 +4,11 @@
 # the language files and the read-me; the module imports only system DLLs,
 # finds its languages in the unpacked langs folder (a refusal and the About
 # box speak German when the stored language says so) and renders a layer in
-# veydra-host.
+# veydra-host. The archive is named after the project's version.
 #
-# usage: package_test.sh ARCH HOST_EXE OBJDUMP WORK_DIR SOURCE_DIR
+# usage: package_test.sh ARCH HOST_EXE OBJDUMP WORK_DIR SOURCE_DIR VERSION
 set -euo pipefail
-arch=$1 host=$2 objdump=$3 work=$4 source=$5
+arch=$1 host=$2 objdump=$3 work=$4 source=$5 version=$6
 wine_run="$source/cmake/wine-run.sh"
 rm -rf "$work"
 mkdir -p "$work/dist" "$work/unpacked"
@@ -17,6 +17,8 @@ fail() { echo "package test ($arch): $*"; exit 1; }
 bash "$source/tools/package.sh" --no-build --arch "$arch" --dist "$work/dist" >/dev/null
 archives=("$work"/dist/Veydra-*-"$arch".zip)
 [ ${#archives[@]} -eq 1 ] && [ -f "${archives[0]}" ] || fail "no archive made"
+[ "$(basename "${archives[0]}")" = "Veydra-$version-$arch.zip" ] ||
+    fail "the archive is named $(basename "${archives[0]}"), not after version $version"
 unzip -q "${archives[0]}" -d "$work/unpacked"
 listing=$(cd "$work/unpacked" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
 expected="ReadMe.txt Veydra.8bf langs/Deutsch.lng langs/English.lng langs/Espanol.lng langs/Francais.lng "

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "VeydraVersion.h"
 #include "resources/DialogResources.h"
 #include "support/GuiCounters.h"
 #include "support/ModalScript.h"
@@ -26,18 +27,36 @@ int CountLines(const char* const* lines)
     return n;
 }
 
-TEST(Credits, TwentyNineLinesNamingTheMakerAndRoles)
+// The credits name the maker and the roles, the build's version, and in the
+// change log a block for that version first: raising the version without
+// saying what the release brings fails here.
+TEST(Credits, NameTheMakerTheRolesAndThisVersionsChanges)
 {
-    ASSERT_EQ(CountLines(kBuiltInCredits), 29);
-    EXPECT_EQ(std::string(kBuiltInCredits[0]), "Veydra 2.0");
+    const int count = CountLines(kBuiltInCredits);
+    ASSERT_GT(count, 29);
+    EXPECT_EQ(std::string(kBuiltInCredits[0]), std::string("Veydra ") + VEYDRA_VERSION);
     EXPECT_NE(std::string(kBuiltInCredits[1]).find("Tevra Ltd"), std::string::npos);
     EXPECT_EQ(std::string(kBuiltInCredits[3]), "WWW");
     EXPECT_EQ(std::string(kBuiltInCredits[4]), "   https://tevra.example/");
     EXPECT_EQ(std::string(kBuiltInCredits[6]), "Programming && Design");
     EXPECT_EQ(std::string(kBuiltInCredits[20]), "Change Log");
-    EXPECT_EQ(std::string(kBuiltInCredits[28]), "Thank you for using our Software!");
-    for (int blank : {2, 5, 8, 16, 19, 22, 27})
+    EXPECT_EQ(std::string(kBuiltInCredits[21]), std::string("   Version ") + VEYDRA_VERSION);
+    EXPECT_EQ(std::string(kBuiltInCredits[count - 1]), "Thank you for using our Software!");
+    for (int blank : {2, 5, 8, 16, 19, 22, count - 2})
         EXPECT_EQ(std::string(kBuiltInCredits[blank]), "") << blank;
+    // Every release's block: its heading, a blank line, its changes.
+    int releases = 0;
+    for (int i = 21; i < count - 2; ++i) {
+        const std::string line = kBuiltInCredits[i];
+        if (line.rfind("   Version ", 0) == 0) {
+            ++releases;
+            EXPECT_EQ(std::string(kBuiltInCredits[i + 1]), "") << line;
+            EXPECT_EQ(std::string(kBuiltInCredits[i + 2]).rfind("   - ", 0), 0u) << line;
+        } else if (!line.empty()) {
+            EXPECT_EQ(line.rfind("   - ", 0), 0u) << line;
+        }
+    }
+    EXPECT_EQ(releases, 2);
 }
 
 class AboutTest : public ::testing::Test {
@@ -162,7 +181,7 @@ TEST_F(AboutTest, AnUpwardDragFlingsTheCreditsOnAfterRelease)
 
 TEST_F(AboutTest, OnceTheLastLineHasLeftTheTopTheCreditsStartAgain)
 {
-    const int32_t last = kCreditsLinePitch * 28;
+    const int32_t last = kCreditsLinePitch * (CountLines(kBuiltInCredits) - 1);
     Motion().m_nScrollPos = -last;  // the last line is at the very top
     Paint();
     EXPECT_EQ(Motion().m_nScrollPos, -last);
@@ -198,7 +217,7 @@ TEST_F(AboutTest, TheCreditsAreDrawnOnlyInTheirColumnAndTheWindowShowsThem)
     EXPECT_EQ(outside, 0);
     EXPECT_EQ(lighter, 0);
     EXPECT_EQ(notShown, 0);
-    // The first line ("Veydra 2.0") lies between rows 40 and 58.
+    // The first line ("Veydra 2.1") lies between rows 40 and 58.
     int firstLine = 0;
     for (int y = 40; y < 58; ++y)
         for (int x = 10; x < 120; ++x)

@@ -57,3 +57,25 @@ bool ReadAeteResource(HMODULE module, int id, ResourceBytes& aete)
     aete = list.front();
     return true;
 }
+
+std::string DescribeVersionResource(const std::string& path)
+{
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    std::vector<char> block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||
+        !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed)
+        return "none";
+    std::string text = "file " + std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                       std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                       std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                       std::to_string(LOWORD(fixed->dwFileVersionLS));
+    char* product = nullptr;
+    if (VerQueryValueA(block.data(), "\\StringFileInfo\\040904B0\\ProductVersion", reinterpret_cast<void**>(&product),
+                       &length) &&
+        product)
+        text += std::string(", product ") + product;
+    return text;
+}

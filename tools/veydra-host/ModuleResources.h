@@ -1,6 +1,7 @@
 // Fetching a module's registration and terminology resources as a host
 // does when it scans its plug-in folders: every resource of type PIPL, and
-// the AETE that the PIPL's hstm property names.
+// the AETE that the PIPL's hstm property names. And the version resource,
+// which the file's properties show a user.
 #pragma once
 
 #include <windows.h>
@@ -20,3 +21,7 @@ std::vector<ResourceBytes> ReadPiplResources(HMODULE module);
 
 // The AETE resource with the given id; false when there is none.
 bool ReadAeteResource(HMODULE module, int id, ResourceBytes& aete);
+
+// "file A.B.C.D, product TEXT" from the file's version resource (the fixed
+// file version and the US-English ProductVersion string), or "none".
+std::string DescribeVersionResource(const std::string& path);

@@ -95,6 +95,7 @@ int RunInfo(const HostOptions& options)
         Say(std::string("terminology matches hstm: ") + (matches ? "yes" : "no"));
     }
     FreeLibrary(module);
+    Say("version resource: " + DescribeVersionResource(options.module));
     return 0;
 }
 

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
+#include "VeydraVersion.h"
 #include "params/ShadowParams.h"
-
-#ifndef VEYDRA_VERSION
-#define VEYDRA_VERSION "unknown"
-#endif
 
 namespace {
 

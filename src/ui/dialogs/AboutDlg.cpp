@@ -27,6 +27,11 @@ BOOL CAboutDlg::OnInitDialog()
     m_picture.SetBackgroundColor(SkinWindowColor());
     m_picture.Invalidate(true);
     m_picture.Init(m_pCredits);
+    // The picture is named by the credits' first line (the product and its
+    // version), which screen readers, and hosts that list a dialog's texts,
+    // read; the credits themselves are only painted.
+    if (m_pCredits != nullptr && m_pCredits[0] != nullptr)
+        m_picture.SetText(m_pCredits[0]);
     m_close.LoadIcons(IDI_VEYDRA_CLOSE, 0, 16, 16);
     return TRUE;
 }

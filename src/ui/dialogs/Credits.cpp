@@ -1,11 +1,16 @@
 #include "ui/dialogs/Credits.h"
 
+#include "VeydraVersion.h"
 #include "ui/dialogs/MakerInfo.h"
 
 // Headings at the left, the lines under a heading three blanks in. People
-// are named by their role.
+// are named by their role. The first line carries the build's version, so
+// the box never names another release than the file it comes from.
+//
+// The change log names what each release gave users, newest first; what
+// lands before the next release is added at the end of its block.
 const char* const kBuiltInCredits[] = {
-    "Veydra 2.0",
+    "Veydra " VEYDRA_VERSION,
     "Copyright (c) 2025 " VEYDRA_MAKER_NAME,
     "",
     "WWW",
@@ -26,6 +31,15 @@ const char* const kBuiltInCredits[] = {
     "   " VEYDRA_MAKER_NAME " design team",
     "",
     "Change Log",
+    "   Version 2.1",
+    "",
+    "   - Zoomable preview, original on demand",
+    "   - Softness: sharp at the foot, soft at the end",
+    "   - Shadow Only, for a layer of its own",
+    "   - 16-bit and Grayscale documents",
+    "   - Sharp dialogs on high-DPI displays",
+    "   - Batch work on the command line",
+    "",
     "   Version 2.0",
     "",
     "   - 64-bit module added",

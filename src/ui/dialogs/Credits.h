@@ -1,4 +1,4 @@
-// The credits that scroll over the About picture: 29 lines, null-terminated;
+// The credits that scroll over the About picture, null-terminated;
 // an empty string is a blank line, and "&&" shows as one "&".
 #pragma once
 
