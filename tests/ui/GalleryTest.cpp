@@ -1,14 +1,15 @@
 // The gallery: one skinned frame holding every control in each state, in
 // each interface style, with the default and with other colours. Each
 // picture is saved as build/<tree>/screenshots/gallery-<style>-<colours>.png
-// for a person to judge. Painting it over and over must not leak a single
-// GDI object.
+// for a person to judge; the labels must read in every look. Painting it
+// over and over must not leak a single GDI object.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "ui/controls/IconSlider.h"
 #include "ui/controls/TranspStatic.h"
 #include "ui/framework/ScaledArt.h"
+#include "ui/skin/ReadableText.h"
 #include "ui/skin/ShiftColor.h"
 #include "ui/skin/Skin.h"
 #include "ui/skin/SkinFacePlan.h"
@@ -200,6 +202,28 @@ protected:
     CGalleryDlg m_dialog;
 };
 
+// The colour of the labels' text in `shot`: of the colours that fill at
+// least a few pixels of the labels, the one that stands out most from the
+// window colour (the stripes, the engraving's light copy and the glyphs'
+// smoothed edges all stand out less).
+COLORREF LabelTextColour(const CGalleryDlg& dialog, const CDib& shot, COLORREF window)
+{
+    std::map<COLORREF, int> counts;
+    for (const CTranspStatic* label : {&dialog.m_blurLabel, &dialog.m_transparencyLabel, &dialog.m_angleXLabel,
+                                       &dialog.m_angleZLabel, &dialog.m_message}) {
+        RECT area = label->GetClientRect();
+        ::MapWindowPoints(label->m_hWnd, dialog.m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                ++counts[PixelColor(shot, x, y)];
+    }
+    COLORREF text = window;
+    for (const auto& count : counts)
+        if (count.second >= 8 && ContrastRatio(count.first, window) > ContrastRatio(text, window))
+            text = count.first;
+    return text;
+}
+
 const GalleryLook kLooks[] = {
     {"aqua-default", kStyleAqua, 0x00EAEAEA, 0x00FFD7AE},
     {"chrome-default", kStyleChrome, 0x00EAEAEA, 0x00FFD7AE},
@@ -227,6 +251,15 @@ TEST_F(Gallery, EveryControlInEveryStyle)
         ASSERT_TRUE(SkinFaceRows(look.style, ShiftColor(look.control, -48), caption.bottom - caption.top - 4 * line,
                                  rows, line));
         EXPECT_EQ(PixelColor(shot, caption.left + 2 * line + 1, caption.top + 2 * line + 1), rows[1]) << look.name;
+        // The labels read on the window colour: the skin's dark text where
+        // that reads (the built-in grey, sand), the nearest shade of the
+        // window colour that does elsewhere (light text on slate, a shade
+        // darker on mint).
+        const COLORREF text = LabelTextColour(m_dialog, shot, look.window);
+        EXPECT_GE(ContrastRatio(text, look.window), 4.495) << look.name;
+        EXPECT_EQ(text, ReadableTextColor(look.window, -128)) << look.name;
+        if (ReadsWell(ShiftColor(look.window, -128), look.window))
+            EXPECT_EQ(text, ShiftColor(look.window, -128)) << look.name;
     }
 }
 

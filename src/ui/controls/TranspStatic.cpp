@@ -1,6 +1,7 @@
 #include "ui/controls/TranspStatic.h"
 
 #include "ui/framework/Gdi.h"
+#include "ui/skin/ReadableText.h"
 #include "ui/skin/ShiftColor.h"
 #include "ui/skin/Skin.h"
 
@@ -33,7 +34,9 @@ void CTranspStatic::Paint(HDC dc)
     ::OffsetRect(&light, offset, offset);
     ::SetTextColor(dc, ShiftColor(paper, 64));
     ::DrawTextA(dc, text.c_str(), -1, &light, align | DT_WORDBREAK | DT_VCENTER);
-    ::SetTextColor(dc, ShiftColor(paper, -128));
+    // The skin's dark text (paper - 128), unless that does not read on this
+    // paper (a dark window colour): then the nearest shift that does.
+    ::SetTextColor(dc, ReadableTextColor(paper, -128));
     ::DrawTextA(dc, text.c_str(), -1, &client, align | DT_SINGLELINE | DT_WORDBREAK | DT_VCENTER);
     ::SetBkMode(dc, oldMode);
 }

@@ -1,6 +1,7 @@
 // CTranspStatic: a label drawn straight onto the dialog's striped
 // background, its text engraved (a light copy one pixel down and right, the
-// dark text on top), or an icon when it has no text.
+// dark text on top; on a window colour too dark for dark text, light text
+// that reads), or an icon when it has no text.
 #pragma once
 
 #include "ui/framework/Controls.h"
