@@ -32,26 +32,14 @@ for ((i = 0; i < runs; i++)); do
 done
 
 python3 - "$work" "$runs" <<'PY'
-import re
 import statistics
 import sys
 
+sys.path.insert(0, "bench")
+from stage_timings import min_median, read_stage_times
+
 work, runs = sys.argv[1], int(sys.argv[2])
-engine = ["object bounds", "image+object buffers", "texture+blur", "render", "composite"]
-table = {}
-for depth in (8, 16):
-    stages, run, totals = {}, {}, []
-    for line in open(f"{work}/timings-{depth}.txt"):
-        m = re.match(r"timing: (.+?)\s+([0-9.]+) ms", line)
-        if not m:
-            continue
-        stages.setdefault(m.group(1), []).append(float(m.group(2)))
-        run[m.group(1)] = float(m.group(2))
-        if m.group(1) == "png encode":
-            totals.append(sum(run.get(s, 0) for s in engine))
-            run = {}
-    stages["engine alone"] = totals
-    table[depth] = stages
+table = {depth: read_stage_times(f"{work}/timings-{depth}.txt") for depth in (8, 16)}
 print(f"veydra render, 4000 x 3000 RGBA layer, Cast In Front, {runs} runs (ms: min / median)")
 print(f"{'stage':22s} {'8-bit':>18s} {'16-bit':>18s} {'ratio of medians':>17s}")
 for stage in list(table[8]):
@@ -59,6 +47,5 @@ for stage in list(table[8]):
     if not a or not b:
         continue
     ratio = statistics.median(b) / statistics.median(a)
-    print(f"{stage:22s} {min(a):7.1f} / {statistics.median(a):7.1f}  {min(b):7.1f} / {statistics.median(b):7.1f}"
-          f"  {ratio:15.2f}")
+    print(f"{stage:22s} {min_median(a)}  {min_median(b)}  {ratio:15.2f}")
 PY

@@ -30,33 +30,17 @@ done
 
 python3 - "$work" "$runs" <<'PY'
 import re
-import statistics
 import sys
 
+sys.path.insert(0, "bench")
+from stage_timings import min_median, read_stage_times
+
 work, runs = sys.argv[1], int(sys.argv[2])
-engine = ["object bounds", "image+object buffers", "texture+blur", "render", "composite"]
 print(f"veydra render, 4000 x 3000 layer, Cast In Front, {runs} runs (ms: min / median)")
 print(f"{'stage':24s} {'1 thread':>18s} {'2 threads':>18s}")
-table = {}
-for threads in (1, 2):
-    stages, totals = {}, []
-    run = {}
-    for line in open(f"{work}/timings-{threads}.txt"):
-        m = re.match(r"timing: (.+?)\s+([0-9.]+) ms", line)
-        if not m:
-            continue
-        stages.setdefault(m.group(1), []).append(float(m.group(2)))
-        run[m.group(1)] = float(m.group(2))
-        if m.group(1) == "png encode":
-            totals.append(sum(run.get(s, 0) for s in engine))
-            run = {}
-    stages["engine alone"] = totals
-    table[threads] = stages
+table = {threads: read_stage_times(f"{work}/timings-{threads}.txt") for threads in (1, 2)}
 for stage in list(table[1]):
-    cells = []
-    for threads in (1, 2):
-        v = table[threads].get(stage, [])
-        cells.append(f"{min(v):7.1f} / {statistics.median(v):7.1f}" if v else "-")
+    cells = [min_median(table[threads].get(stage, [])) for threads in (1, 2)]
     print(f"{stage:24s} {cells[0]:>18s} {cells[1]:>18s}")
 for threads in (1, 2):
     text = open(f"{work}/time-{threads}.txt").read()

@@ -13,6 +13,7 @@
 #include <exception>
 #include <string>
 
+#include "PictureCompare.h"
 #include "PngImage.h"
 #include "imaging/PreviewZoom.h"
 #include "params/ShadowParams.h"
@@ -52,27 +53,9 @@ void ShrunkFinal(HostBuffers host, const RunGeometry& geometry, const ShadowPara
     scene.BuildShadowTexture(params);
     scene.RenderShadow(true, params);
     CDib result, laid;
-    result.Create(host.width, host.height);
-    for (int y = 0; y < host.height; ++y)
-        for (int x = 0; x < host.width; ++x) {
-            const uint8_t* p = host.OutPixel(x, y);
-            result.Row(y)[x] = HostBytesToArgb(p, host.planes >= 4 ? p[3] : 255u);
-        }
+    HostOutputPicture(host, result);
     ComposePreviewPaint(result, kGround, laid);
     ScalePreviewPicture(laid, shown, width, height);
-}
-
-double Psnr(const CDib& a, const CDib& b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.GetHeight(); ++y)
-        for (int x = 0; x < a.GetWidth(); ++x)
-            for (int shift : {0, 8, 16}) {
-                const double d = double(a.Row(y)[x] >> shift & 0xFF) - double(b.Row(y)[x] >> shift & 0xFF);
-                sum += d * d;
-            }
-    const double mse = sum / (3.0 * a.GetWidth() * a.GetHeight());
-    return mse == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
 }  // namespace

@@ -65,11 +65,7 @@ PngSamples RunDeep(const std::string& input, const std::string& name, const std:
     return out;
 }
 
-class DeepDocumentRun : public ::testing::Test {
-protected:
-    void SetUp() override { ResetPluginStore(); }
-    void TearDown() override { ResetPluginStore(); }
-};
+using DeepDocumentRun = PluginTest;
 
 const char* const kLook = "--preset \"Cast In Front\" --set colR=13395507 --set traN=20";
 

@@ -17,32 +17,18 @@
 #include <string>
 #include <vector>
 
+#include "VeydraVersion.h"
 #include "host/PluginFixtures.h"
 #include "params/PresetStore.h"
 #include "params/RegistryStore.h"
+#include "params/SettingsStore.h"
 #include "support/ScreenshotFolder.h"
 
 namespace {
 
-CRegistryStore PluginStore()
-{
-    return CRegistryStore(std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct);
-}
-
-class DialogRunTest : public ::testing::Test {
+class DialogRunTest : public PluginTest {
 protected:
-    void SetUp() override { ResetPluginStore(); }
-    void TearDown() override { ResetPluginStore(); }
-
-    static std::string Layer() { return SaveFixture("layer.png", DiscLayer()); }
     static std::string Sample() { return WindowsPath(VEYDRA_SAMPLE_LAYER); }
-
-    // The module run with its dialog, worked by `script`.
-    static PluginRun Dialog(const std::string& script, const std::string& extra = "",
-                            const std::string& input = Layer())
-    {
-        return RunPlugin(input, "--dialog --ui \"" + script + "\" " + extra);
-    }
 
     static std::string WindowsPath(std::string path)
     {
@@ -74,16 +60,6 @@ protected:
         return RunHost("run " + Quote(folder + "Veydra.8bf") + " " + Quote(input) + " --dialog --ui \"" + script + "\"");
     }
 
-    // "name=value" from the automation's "ui state:" line.
-    static std::string StateValue(const HostReport& report, const std::string& name)
-    {
-        std::istringstream words(report.Line("ui state:"));
-        std::string word;
-        while (words >> word)
-            if (word.compare(0, name.size() + 1, name + "=") == 0)
-                return word.substr(name.size() + 1);
-        return "";
-    }
 };
 
 TEST_F(DialogRunTest, CancelStoresOnlyThePlacement)
@@ -104,9 +80,9 @@ TEST_F(DialogRunTest, CancelStoresOnlyThePlacement)
 
     // Reopened, the dialog holds the last-used set it held before.
     const PluginRun reopened = Dialog("settle; state; cancel");
-    EXPECT_EQ(StateValue(reopened.report, "blur"), "60") << reopened.report.Text();
-    EXPECT_EQ(StateValue(reopened.report, "outside"), "1");
-    EXPECT_EQ(StateValue(reopened.report, "color"), "000000");
+    EXPECT_EQ(UiStateValue(reopened.report, "blur"), "60") << reopened.report.Text();
+    EXPECT_EQ(UiStateValue(reopened.report, "outside"), "1");
+    EXPECT_EQ(UiStateValue(reopened.report, "color"), "000000");
 }
 
 TEST_F(DialogRunTest, PlaybackShowsTheDescriptorOnlyWhenAskedTo)
@@ -114,11 +90,11 @@ TEST_F(DialogRunTest, PlaybackShowsTheDescriptorOnlyWhenAskedTo)
     const std::string set = "--set bluR=77 --set offX=-40 --set colR=255 --set zooM=500 ";
     const PluginRun shown = Dialog("settle; state; ok", set + "--play-info 1");
     EXPECT_EQ(shown.report.Result(3), 0) << shown.report.Text();
-    EXPECT_EQ(StateValue(shown.report, "blur"), "77");
-    EXPECT_EQ(StateValue(shown.report, "posX"), "-40");
-    EXPECT_EQ(StateValue(shown.report, "zoom"), "300");  // the slider clamps
-    EXPECT_EQ(StateValue(shown.report, "color"), "FF0000");
-    EXPECT_NE(shown.report.Line("descriptor recorded (recordInfo 0): ").find("bluR=77"), std::string::npos)
+    EXPECT_EQ(UiStateValue(shown.report, "blur"), "77");
+    EXPECT_EQ(UiStateValue(shown.report, "posX"), "-40");
+    EXPECT_EQ(UiStateValue(shown.report, "zoom"), "300");  // the slider clamps
+    EXPECT_EQ(UiStateValue(shown.report, "color"), "FF0000");
+    EXPECT_NE(RecordedDescriptor(shown.report).find("bluR=77"), std::string::npos)
         << shown.report.Text();
 
     for (const char* playInfo : {"0", "2"}) {
@@ -217,7 +193,7 @@ TEST_F(DialogRunTest, PlacementStoredOrDefault)
         store.SetInt("", "Height", 200);
         const PluginRun run = Dialog("state; cancel");
         int left = -1, top = -1, width = 0, height = 0;
-        ASSERT_EQ(std::sscanf(StateValue(run.report, "window").c_str(), "%d,%d,%dx%d", &left, &top, &width, &height), 4)
+        ASSERT_EQ(std::sscanf(UiStateValue(run.report, "window").c_str(), "%d,%d,%dx%d", &left, &top, &width, &height), 4)
             << run.report.Text();
         EXPECT_GE(left, 0) << x;
         EXPECT_GE(top, 0) << x;
@@ -234,7 +210,7 @@ TEST_F(DialogRunTest, PlacementStoredOrDefault)
     const HostReport stored = Dialog("state; cancel").report;
     const std::string expected = std::to_string(Scaled(50)) + "," + std::to_string(Scaled(60)) + "," +
                                  std::to_string(Scaled(1000)) + "x" + std::to_string(Scaled(700));
-    EXPECT_EQ(StateValue(stored, "window"), expected) << stored.Text();
+    EXPECT_EQ(UiStateValue(stored, "window"), expected) << stored.Text();
     EXPECT_EQ(store.GetInt("", "X", 0), 50);
     EXPECT_EQ(store.GetInt("", "Width", 0), 1000);
     EXPECT_EQ(store.GetInt("", "Height", 0), 700);
@@ -401,7 +377,7 @@ TEST_F(DialogRunTest, StylesAndColoursRepaintEveryControl)
     EXPECT_TRUE((even == "ui pixel dialog 4 300: 7C7C7C" && odd == "ui pixel dialog 4 301: 848484") ||
                 (even == "ui pixel dialog 4 300: 848484" && odd == "ui pixel dialog 4 301: 7C7C7C"))
         << even << " / " << odd;
-    EXPECT_NE(run.report.Line("descriptor recorded (recordInfo 0): ").find("colR=13395507"), std::string::npos);
+    EXPECT_NE(RecordedDescriptor(run.report).find("colR=13395507"), std::string::npos);
     // The style in use carries the check mark.
     EXPECT_TRUE(run.report.Has("ui: menu item 2: 32805 'Flat style' checked"));
     EXPECT_TRUE(run.report.Has("ui: menu item 1: 32802 'Aqua style'"));
@@ -414,12 +390,12 @@ TEST_F(DialogRunTest, ColourChoicesThatAreCancelledChangeNothing)
     const PluginRun hostCancel = Dialog("settle; button color; state; ok");
     EXPECT_TRUE(hostCancel.report.Has("colour services: choose colour (answered as cancelled)"))
         << hostCancel.report.Text();
-    EXPECT_EQ(StateValue(hostCancel.report, "color"), "000000");
+    EXPECT_EQ(UiStateValue(hostCancel.report, "color"), "000000");
     for (const char* error : {"-30900", "-50"}) {
         const PluginRun systemCancel =
             Dialog("settle; button color; chooser cancel; state; ok", std::string("--color-choice-error ") + error);
         EXPECT_TRUE(systemCancel.report.Has("ui: colour chooser \"Color\"")) << systemCancel.report.Text();
-        EXPECT_EQ(StateValue(systemCancel.report, "color"), "000000");
+        EXPECT_EQ(UiStateValue(systemCancel.report, "color"), "000000");
         EXPECT_EQ(systemCancel.output.rgba, hostCancel.output.rgba);
     }
 }
@@ -485,18 +461,22 @@ TEST_F(DialogRunTest, SavingAndManagingPresets)
 // About box over a main dialog object that makes no window.
 TEST_F(DialogRunTest, AboutStepShowsOnlyTheAboutBox)
 {
+    // Its one text is the picture's name: the credits' first line.
+    const auto AboutLine = [](const std::string& caption) {
+        return "dialog: caption \"" + caption + "\" icon none text \"Veydra " VEYDRA_VERSION "\"";
+    };
     PluginStore().SetString("", "Language", "Deutsch");
     PluginStore().SetInt("", "Button style", 0);
     for (const char* switches : {"", " --no-host-window", " --null-about-platform"}) {
         const HostReport report =
             RunHost("about " + Quote(ModuleWithLanguages() + "Veydra.8bf") + switches);
         EXPECT_EQ(report.Result(0), 0) << report.Text();
-        EXPECT_TRUE(report.Has("dialog: caption \"Info\" icon none text")) << report.Text();
+        EXPECT_TRUE(report.Has(AboutLine("Info"))) << report.Text();
         EXPECT_TRUE(report.Has("watcher: the thread has 1 dialog windows")) << report.Text();
     }
     // From the main menu, over the dialog.
     const PluginRun run = Dialog("settle; menu menu 'About...'; dialog ok; cancel");
-    EXPECT_TRUE(run.report.Has("dialog: caption \"About\" icon none text")) << run.report.Text();
+    EXPECT_TRUE(run.report.Has(AboutLine("About"))) << run.report.Text();
 }
 
 // A host that calls the module from a worker thread, whose window belongs
@@ -527,6 +507,17 @@ TEST_F(DialogRunTest, Screenshots)
                                      "", Sample());
         EXPECT_TRUE(run.report.Line("ui: screenshot ").size() > 0) << run.report.Text();
     }
+    // A dark look of the user's colours, as the colour menus store it: its
+    // labels turn light to stay readable.
+    PluginStore().SetInt("", SettingNames::kButtonStyle, 9);
+    PluginStore().SetInt("", SettingNames::kWindowColor, 0x00584C44);
+    PluginStore().SetInt("", SettingNames::kControlColor, 0x0030A0F0);
+    const PluginRun dark = Dialog("settle; menu presets 'Cast In Front'; settle; screenshot " + dir +
+                                      "/main-slate-amber.png; cancel",
+                                  "", Sample());
+    EXPECT_NE(dark.report.Line("ui: screenshot "), "") << dark.report.Text();
+    ResetPluginStore();
+
     // Enlarged by its corner at 96 DPI only: on the virtual screens started
     // for the other densities the corner drag (real mouse input) now and
     // then never reached the system's size loop in full test runs, and the

@@ -6,9 +6,9 @@
 
 #include <atomic>
 #include <cmath>
+#include <sstream>
 
 #include "params/PresetStore.h"
-#include "params/RegistryStore.h"
 
 std::string FixtureFolder()
 {
@@ -129,15 +129,42 @@ PluginRun RunPlugin(const std::string& input, const std::string& extra)
     return run;
 }
 
+namespace {
+
+std::string PluginRoot() { return std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct; }
+
+}  // namespace
+
+CRegistryStore PluginStore() { return CRegistryStore(PluginRoot()); }
+
 void ResetPluginStore()
 {
-    const std::string root = std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct;
-    RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, root.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, PluginRoot().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, PluginRoot().c_str());
 }
 
 void StoreLastUsed(const ShadowParams& params)
 {
-    CRegistryStore store(std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct);
+    CRegistryStore store = PluginStore();
     saveParameterSet(store, "", params);
+}
+
+std::string UiStateValue(const HostReport& report, const std::string& name)
+{
+    return StateLineValue(report.Line("ui state:"), name);
+}
+
+std::string StateLineValue(const std::string& stateLine, const std::string& name)
+{
+    std::istringstream words(stateLine);
+    std::string word;
+    while (words >> word)
+        if (word.compare(0, name.size() + 1, name + "=") == 0)
+            return word.substr(name.size() + 1);
+    return "";
+}
+
+std::string RecordedDescriptor(const HostReport& report)
+{
+    return report.Line("descriptor recorded (recordInfo 0): ");
 }

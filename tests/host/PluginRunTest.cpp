@@ -12,15 +12,7 @@
 
 namespace {
 
-class PluginRunTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetPluginStore(); }
-    void TearDown() override { ResetPluginStore(); }
-
-    static std::string Layer() { return SaveFixture("layer.png", DiscLayer()); }
-    static std::string Flat() { return SaveFixture("flat.png", FlatPicture()); }
-    static std::string Mask() { return " --mask " + Quote(SaveFixture("mask.png", RectMask(18, 10, 41, 35))) + " "; }
-};
+using PluginRunTest = PluginTest;
 
 std::string HostCall(const std::string& args) { return "run " + Quote(ModulePath()) + " " + args; }
 
@@ -173,7 +165,7 @@ TEST_F(PluginRunTest, PlayInfoDecidesWhetherTheDialogShows)
     EXPECT_EQ(shown.report.Result(3), 0) << shown.report.Text();
     EXPECT_NE(shown.report.Line("dialog: caption \"Veydra\""), "") << shown.report.Text();
     EXPECT_EQ(shown.output.rgba, repeated.output.rgba);
-    EXPECT_NE(shown.report.Line("descriptor recorded (recordInfo 0): ").find("offX=9"), std::string::npos)
+    EXPECT_NE(RecordedDescriptor(shown.report).find("offX=9"), std::string::npos)
         << shown.report.Text();
     CRegistryStore store(std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct);
     EXPECT_EQ(store.GetInt("", "Pos X", -1), 9);

@@ -57,25 +57,14 @@ PngImage Indexed(int width, int height)
     return image;
 }
 
-class PreviewZoomRunTest : public ::testing::Test {
+class PreviewZoomRunTest : public PluginTest {
 protected:
-    void SetUp() override { ResetPluginStore(); }
-    void TearDown() override { ResetPluginStore(); }
-
-    static HostReport Dialog(const std::string& input, const std::string& script)
+    static HostReport DialogOn(const std::string& input, const std::string& script)
     {
-        return RunPlugin(input, "--dialog --ui \"" + script + "\"").report;
+        return Dialog(script, "", input).report;
     }
 
-    static std::string PreviewZoom(const std::string& stateLine)
-    {
-        std::istringstream words(stateLine);
-        std::string word;
-        while (words >> word)
-            if (word.rfind("preview-zoom=", 0) == 0)
-                return word.substr(13);
-        return "";
-    }
+    static std::string PreviewZoom(const std::string& stateLine) { return StateLineValue(stateLine, "preview-zoom"); }
 
     // Every "ui pixel" answer in order, as RGB.
     static std::vector<unsigned> Pixels(const HostReport& report)
@@ -122,7 +111,7 @@ TEST_F(PreviewZoomRunTest, EveryWayOfZoomingAndTheLevelKeptForTheNextRun)
     // opens at Fit.
     const std::string layer = SaveFixture("zoom-gradient.png", Gradient(1200, 900));
     const HostReport report =
-        Dialog(layer, "settle; rects; state; zoom 50; state; button 5; state; button 6; state; key 1; state; key plus; "
+        DialogOn(layer, "settle; rects; state; zoom 50; state; button 5; state; button 6; state; key 1; state; key plus; "
                       "state; key minus; state; key 0; state; wheel 0 0 1; state; wheel 0 0 -3; state; key plus; "
                       "key plus; key plus; key plus; key plus; key plus; state; cancel");
     // The wheel's first notch in from Fit goes to the first level beyond
@@ -144,11 +133,11 @@ TEST_F(PreviewZoomRunTest, TheWheelKeepsTheImagePointUnderTheMouse)
     // Larger than the preview from 100 % on, so the view is free to move
     // at every level used here.
     const std::string layer = SaveFixture("zoom-point.png", Indexed(600, 500));
-    const HostReport report = Dialog(layer, "settle; rects; cancel");
+    const HostReport report = DialogOn(layer, "settle; rects; cancel");
     const SIZE preview = PreviewSize(report);
     ASSERT_GT(preview.cx, 0) << report.Text();
     // The points the wheel turned over, each read after every step.
-    const HostReport read = Dialog(
+    const HostReport read = DialogOn(
         layer, "settle; zoom 100; settle; pixel 1006 " + std::to_string(preview.cx / 2 + 40) + " " +
                    std::to_string(preview.cy / 2 + 30) + "; wheel 40 30 1; settle; pixel 1006 " +
                    std::to_string(preview.cx / 2 + 40) + " " + std::to_string(preview.cy / 2 + 30) +
@@ -175,7 +164,7 @@ TEST_F(PreviewZoomRunTest, PanningStaysInsideTheImageAtEveryLevel)
 {
     const int w = 1200, h = 900;
     const std::string layer = SaveFixture("zoom-pan.png", Gradient(w, h));
-    const HostReport sized = Dialog(layer, "settle; rects; cancel");
+    const HostReport sized = DialogOn(layer, "settle; rects; cancel");
     const SIZE preview = PreviewSize(sized);
     ASSERT_GT(preview.cx, 0) << sized.Text();
     const std::string middle = "pixel 1006 " + std::to_string(preview.cx / 2) + " " + std::to_string(preview.cy / 2);
@@ -188,7 +177,7 @@ TEST_F(PreviewZoomRunTest, PanningStaysInsideTheImageAtEveryLevel)
         // corner, far left and up at its bottom-right one; the whole image
         // shown does not move at all.
         const HostReport report =
-            Dialog(layer, std::string("settle; zoom ") + level + "; settle; " + middle +
+            DialogOn(layer, std::string("settle; zoom ") + level + "; settle; " + middle +
                               "; drag-preview 3000 3000; settle; " + (covers ? topLeft : middle) +
                               "; drag-preview -6000 -6000; settle; " + (covers ? bottomRight : middle) + "; cancel");
         const std::vector<unsigned> pixels = Pixels(report);
@@ -208,14 +197,14 @@ TEST_F(PreviewZoomRunTest, PanningStaysInsideTheImageAtEveryLevel)
 TEST_F(PreviewZoomRunTest, HoldingTheRightButtonShowsTheOriginalWithALabel)
 {
     const std::string sample = VEYDRA_SAMPLE_LAYER;
-    const HostReport sized = Dialog(sample, "settle; rects; cancel");
+    const HostReport sized = DialogOn(sample, "settle; rects; cancel");
     const SIZE preview = PreviewSize(sized);
     ASSERT_GT(preview.cx, 0) << sized.Text();
     // Low in the preview, where the cast shadow lies on the transparent
     // ground; and the corner where the label goes.
     const std::string shadow =
         "pixel 1006 " + std::to_string(preview.cx / 2) + " " + std::to_string(preview.cy * 7 / 8);
-    const HostReport report = Dialog(sample, "settle; menu presets 'Cast In Front'; settle; " + shadow +
+    const HostReport report = DialogOn(sample, "settle; menu presets 'Cast In Front'; settle; " + shadow +
                                                  "; pixel 1006 8 8; hold-preview on; settle; " + shadow +
                                                  "; pixel 1006 8 8; hold-preview off; settle; " + shadow +
                                                  "; pixel 1006 8 8; cancel");
@@ -234,7 +223,7 @@ TEST_F(PreviewZoomRunTest, HoldingTheRightButtonShowsTheOriginalWithALabel)
 TEST_F(PreviewZoomRunTest, Screenshots)
 {
     const std::string dir = ScreenshotFolder(VEYDRA_SCREENSHOT_DIR);
-    const HostReport report = Dialog(VEYDRA_SAMPLE_LAYER,
+    const HostReport report = DialogOn(VEYDRA_SAMPLE_LAYER,
                                      "settle; menu presets 'Cast In Front'; settle; screenshot " + dir +
                                          "/zoom-fit.png; zoom 100; settle; screenshot " + dir +
                                          "/zoom-100.png; zoom 400; settle; screenshot " + dir +

@@ -10,49 +10,16 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "host/PluginFixtures.h"
 #include "imaging/Argb.h"
 #include "params/PresetStore.h"
-#include "params/RegistryStore.h"
 #include "support/ScreenshotFolder.h"
 
 namespace {
 
-CRegistryStore PluginStore()
-{
-    return CRegistryStore(std::string("Software\\") + kSettingsCompany + "\\" + kSettingsProduct);
-}
-
-class SoftnessDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetPluginStore(); }
-    void TearDown() override { ResetPluginStore(); }
-
-    static std::string Layer() { return SaveFixture("layer.png", DiscLayer()); }
-    static std::string Flat() { return SaveFixture("flat.png", FlatPicture()); }
-    static std::string Mask() { return " --mask " + Quote(SaveFixture("mask.png", RectMask(18, 10, 41, 35))) + " "; }
-
-    static PluginRun Dialog(const std::string& script, const std::string& extra = "",
-                            const std::string& input = Layer())
-    {
-        return RunPlugin(input, "--dialog --ui \"" + script + "\" " + extra);
-    }
-
-    static std::string StateValue(const HostReport& report, const std::string& name)
-    {
-        std::istringstream words(report.Line("ui state:"));
-        std::string word;
-        while (words >> word)
-            if (word.compare(0, name.size() + 1, name + "=") == 0)
-                return word.substr(name.size() + 1);
-        return "";
-    }
-
-    static std::string Recorded(const HostReport& report) { return report.Line("descriptor recorded (recordInfo 0): "); }
-};
+using SoftnessDialogTest = PluginTest;
 
 TEST_F(SoftnessDialogTest, SliderPresetAndDescriptorCarrySoftness)
 {
@@ -60,8 +27,8 @@ TEST_F(SoftnessDialogTest, SliderPresetAndDescriptorCarrySoftness)
     // the result is what a played-back step with that softness gives.
     const PluginRun slid = Dialog("settle; slider blur 90; slider softness 60; state; ok");
     ASSERT_EQ(slid.report.Result(3), 0) << slid.report.Text();
-    EXPECT_EQ(StateValue(slid.report, "softness"), "60");
-    EXPECT_NE(Recorded(slid.report).find("sofT=60"), std::string::npos) << slid.report.Text();
+    EXPECT_EQ(UiStateValue(slid.report, "softness"), "60");
+    EXPECT_NE(RecordedDescriptor(slid.report).find("sofT=60"), std::string::npos) << slid.report.Text();
     EXPECT_EQ(PluginStore().GetInt("", "Softness", -1), 60);
     const PluginRun played = RunPlugin(Layer(), "--play-info 0 --set bluR=90 --set sofT=60");
     EXPECT_EQ(played.output.rgba, slid.output.rgba);
@@ -74,12 +41,12 @@ TEST_F(SoftnessDialogTest, SliderPresetAndDescriptorCarrySoftness)
     CRegistryStore store = PluginStore();
     ASSERT_TRUE(savePreset(store, "Soft", soft));
     const PluginRun preset = Dialog("settle; menu presets Soft; state; cancel");
-    EXPECT_EQ(StateValue(preset.report, "softness"), "35") << preset.report.Text();
+    EXPECT_EQ(UiStateValue(preset.report, "softness"), "35") << preset.report.Text();
 
     // A step recorded before softness existed names no sofT: it plays back
     // at 0 although the last-used set holds 60.
     const PluginRun old = Dialog("settle; state; cancel", "--set bluR=90 --play-info 1");
-    EXPECT_EQ(StateValue(old.report, "softness"), "0") << old.report.Text();
+    EXPECT_EQ(UiStateValue(old.report, "softness"), "0") << old.report.Text();
 }
 
 TEST_F(SoftnessDialogTest, ShadowOnlyToggleAndFlatImages)
@@ -88,7 +55,7 @@ TEST_F(SoftnessDialogTest, ShadowOnlyToggleAndFlatImages)
     const PluginRun alone = Dialog("settle; menu-items position; menu position 'Shadow Only'; settle; ok");
     ASSERT_EQ(alone.report.Result(3), 0) << alone.report.Text();
     EXPECT_TRUE(alone.report.Has("ui: menu item 4: 32794 'Shadow Only'")) << alone.report.Text();
-    EXPECT_NE(Recorded(alone.report).find("shdO=1"), std::string::npos) << alone.report.Text();
+    EXPECT_NE(RecordedDescriptor(alone.report).find("shdO=1"), std::string::npos) << alone.report.Text();
     EXPECT_EQ(PluginStore().GetInt("", "Shadow Only", -1), 1);
     // The layer over the shadow alone is the normal result again.
     const PngImage layer = DiscLayer();
@@ -113,7 +80,7 @@ TEST_F(SoftnessDialogTest, ShadowOnlyToggleAndFlatImages)
     // refused, writing nothing.
     const PluginRun flatDialog = Dialog("settle; menu-items position; ok", Mask(), Flat());
     EXPECT_TRUE(flatDialog.report.Has("ui: menu item 4: 32794 'Shadow Only' greyed")) << flatDialog.report.Text();
-    EXPECT_NE(Recorded(flatDialog.report).find("shdO=0"), std::string::npos) << flatDialog.report.Text();
+    EXPECT_NE(RecordedDescriptor(flatDialog.report).find("shdO=0"), std::string::npos) << flatDialog.report.Text();
     const PluginRun refused = RunPlugin(Flat(), Mask() + "--play-info 0 --set shdO=1");
     EXPECT_EQ(refused.report.Result(3), -128) << refused.report.Text();
     EXPECT_TRUE(refused.report.Has(

@@ -6,22 +6,12 @@
 #include <functional>
 #include <vector>
 
+#include "PictureCompare.h"
 #include "ResampleFixtures.h"
 #include "imaging/Dib.h"
 #include "imaging/TwoPassScale.h"
 
 namespace {
-
-bool SamePixels(const CDib& a, const CDib& b)
-{
-    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
-        return false;
-    for (int y = 0; y < a.GetHeight(); ++y)
-        for (int x = 0; x < a.GetWidth(); ++x)
-            if (a.Row(y)[x] != b.Row(y)[x])
-                return false;
-    return true;
-}
 
 // What C2PassScale makes of the whole of src at the destination's size.
 template <class CFilter>

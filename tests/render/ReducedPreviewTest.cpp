@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "PictureCompare.h"
 #include "imaging/PreviewZoom.h"
 #include "render/ShadowScene.h"
 
@@ -76,36 +77,7 @@ void FinalResult(const Picture& picture, const ShadowParams& params, CDib& resul
     scene.BuildShadowPlane();
     scene.BuildShadowTexture(params);
     scene.RenderShadow(true, params);
-    result.Create(kWidth, kHeight);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const uint8_t* p = host.OutPixel(x, y);
-            result.Row(y)[x] = HostBytesToArgb(p, host.planes >= 4 ? p[3] : 255u);
-        }
-}
-
-double Psnr(const CDib& a, const CDib& b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.GetHeight(); ++y)
-        for (int x = 0; x < a.GetWidth(); ++x)
-            for (int shift : {0, 8, 16}) {
-                const double d = double(a.Row(y)[x] >> shift & 0xFF) - double(b.Row(y)[x] >> shift & 0xFF);
-                sum += d * d;
-            }
-    const double mse = sum / (3.0 * a.GetWidth() * a.GetHeight());
-    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
-}
-
-bool SamePixels(const CDib& a, const CDib& b)
-{
-    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
-        return false;
-    for (int y = 0; y < a.GetHeight(); ++y)
-        for (int x = 0; x < a.GetWidth(); ++x)
-            if (a.Row(y)[x] != b.Row(y)[x])
-                return false;
-    return true;
+    HostOutputPicture(host, result);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "Options.h"
 #include "PngImage.h"
 #include "RenderHelp.h"
+#include "tools/ScratchFolder.h"
 
 namespace {
 
@@ -110,15 +111,7 @@ const uint8_t* PixelOf(const RasterImage& img, int x, int y)
 
 class VeydraBatch : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/veydra-batch-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
+    std::string Path(const std::string& name) const { return m_scratch.Path(name); }
 
     std::string Save(const std::string& name, const RasterImage& img) const
     {
@@ -144,7 +137,7 @@ protected:
         return r;
     }
 
-    std::string dir;
+    CScratchFolder m_scratch{"veydra-batch"};
 };
 
 TEST_F(VeydraBatch, WritesTheGoodFilesAndReportsEachBadOne)

@@ -14,6 +14,7 @@
 #include "PngDeep.h"
 #include "PngImage.h"
 #include "render/DocumentPlanes.h"
+#include "tools/ScratchFolder.h"
 
 namespace {
 
@@ -37,14 +38,7 @@ struct DepthCase {
 
 class VeydraCliDepth : public ::testing::TestWithParam<DepthCase> {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/veydra-depth-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
+    std::string Path(const std::string& name) const { return m_scratch.Path(name); }
 
     static const int W = 90, H = 70;
     // A soft disc with colours that vary, at 8 bits: value of plane c at (x, y).
@@ -96,7 +90,7 @@ protected:
         return Path(name);
     }
 
-    std::string dir;
+    CScratchFolder m_scratch{"veydra-depth"};
 };
 
 TEST_P(VeydraCliDepth, KeepsDepthAndMatchesTheEightBitResult)

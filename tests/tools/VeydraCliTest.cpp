@@ -14,6 +14,7 @@
 #include <zlib.h>
 
 #include "PngImage.h"
+#include "tools/ScratchFolder.h"
 
 namespace {
 
@@ -78,15 +79,7 @@ void WriteHeaderOnlyPng(const std::string& path, uint32_t width, uint32_t height
 
 class VeydraCli : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/veydra-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
+    std::string Path(const std::string& name) const { return m_scratch.Path(name); }
 
     // planes 4: an opaque square on transparency; planes 3: grey picture; planes 1: mask.
     std::string Make(const std::string& name, int w, int h, int planes, int x0 = 8, int y0 = 8, int x1 = 23,
@@ -107,7 +100,7 @@ protected:
         return Path(name);
     }
 
-    std::string dir;
+    CScratchFolder m_scratch{"veydra-cli"};
 };
 
 TEST_F(VeydraCli, RendersLayerAndFlatImages)
