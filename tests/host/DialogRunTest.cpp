@@ -23,6 +23,7 @@
 #include "params/RegistryStore.h"
 #include "params/SettingsStore.h"
 #include "support/ScreenshotFolder.h"
+#include "support/SkinLooks.h"
 
 namespace {
 
@@ -509,9 +510,9 @@ TEST_F(DialogRunTest, Screenshots)
     }
     // A dark look of the user's colours, as the colour menus store it: its
     // labels turn light to stay readable.
-    PluginStore().SetInt("", SettingNames::kButtonStyle, 9);
-    PluginStore().SetInt("", SettingNames::kWindowColor, 0x00584C44);
-    PluginStore().SetInt("", SettingNames::kControlColor, 0x0030A0F0);
+    PluginStore().SetInt("", SettingNames::kButtonStyle, 9);  // Chrome
+    PluginStore().SetInt("", SettingNames::kWindowColor, static_cast<int32_t>(kSlateWindow));
+    PluginStore().SetInt("", SettingNames::kControlColor, static_cast<int32_t>(kAmberControl));
     const PluginRun dark = Dialog("settle; menu presets 'Cast In Front'; settle; screenshot " + dir +
                                       "/main-slate-amber.png; cancel",
                                   "", Sample());

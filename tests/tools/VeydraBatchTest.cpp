@@ -21,7 +21,7 @@
 #include "Options.h"
 #include "PngImage.h"
 #include "RenderHelp.h"
-#include "tools/ScratchFolder.h"
+#include "tools/CliSupport.h"
 
 namespace {
 
@@ -30,20 +30,6 @@ struct Outcome {
     std::string out;
     std::string err;
 };
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -123,18 +109,8 @@ protected:
     Outcome Veydra(const std::string& args) const
     {
         const std::string err = Path("stderr.txt");
-        const std::string command = std::string(VEYDRA_EXE) + " " + args + " 2>" + err;
-        Outcome r{-1, "", ""};
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return r;
-        char buffer[512];
-        while (fgets(buffer, sizeof buffer, pipe))
-            r.out += buffer;
-        const int status = pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = ReadAll(err);
-        return r;
+        const CommandOutput run = RunCommand(std::string(VEYDRA_EXE) + " " + args + " 2>" + err);
+        return Outcome{run.status, run.out, ReadAll(err)};
     }
 
     CScratchFolder m_scratch{"veydra-batch"};

@@ -14,15 +14,11 @@
 #include "PngDeep.h"
 #include "PngImage.h"
 #include "render/DocumentPlanes.h"
-#include "tools/ScratchFolder.h"
+#include "tools/CliSupport.h"
 
 namespace {
 
-int RunVeydra(const std::string& args)
-{
-    const int status = std::system((std::string(VEYDRA_EXE) + " " + args + " >/dev/null 2>&1").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int RunVeydra(const std::string& args) { return RunCommand(std::string(VEYDRA_EXE) + " " + args + " 2>&1").status; }
 
 uint16_t Sample16(const RasterImage& img, size_t i)
 {

@@ -14,43 +14,15 @@
 #include <zlib.h>
 
 #include "PngImage.h"
-#include "tools/ScratchFolder.h"
+#include "tools/CliSupport.h"
 
 namespace {
 
-struct Result {
-    int exitCode;
-    std::string output;
-};
-
 // `environment`: assignments put before the command, e.g. "VEYDRA_THREADS=3".
-Result RunVeydra(const std::string& args, const std::string& environment = "")
+// stdout and stderr together.
+CommandOutput RunVeydra(const std::string& args, const std::string& environment = "")
 {
-    const std::string command = environment + " " + std::string(VEYDRA_EXE) + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    Result r{-1, ""};
-    if (!pipe)
-        return r;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe))
-        r.output += buffer;
-    const int status = pclose(pipe);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
+    return RunCommand(environment + " " + std::string(VEYDRA_EXE) + " " + args + " 2>&1");
 }
 
 // A PNG whose header announces width x height pixels; only a scrap of the
@@ -106,9 +78,9 @@ protected:
 TEST_F(VeydraCli, RendersLayerAndFlatImages)
 {
     const std::string layer = Make("layer.png", 40, 32, 4);
-    Result r = RunVeydra("render " + layer + " -o " + Path("out.png") + " --preset 'Cast In Front' --timings");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_NE(r.output.find("timing: render"), std::string::npos) << r.output;
+    CommandOutput r = RunVeydra("render " + layer + " -o " + Path("out.png") + " --preset 'Cast In Front' --timings");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("timing: render"), std::string::npos) << r.out;
     const RasterImage out = ReadPng(Path("out.png"), PngLoad::Colour);
     EXPECT_EQ(out.planes, 4);
     EXPECT_EQ(out.width, 40);
@@ -118,7 +90,7 @@ TEST_F(VeydraCli, RendersLayerAndFlatImages)
     const std::string flat = Make("flat.png", 40, 32, 3);
     const std::string mask = Make("mask.png", 40, 32, 1);
     r = RunVeydra("render " + flat + " --mask " + mask + " -o " + Path("flat-out.png") + " --blur=0 --color 00ff00 --offset-x 10");
-    ASSERT_EQ(r.exitCode, 0) << r.output;
+    ASSERT_EQ(r.status, 0) << r.out;
     const RasterImage flatOut = ReadPng(Path("flat-out.png"), PngLoad::Colour);
     EXPECT_EQ(flatOut.planes, 3);
     // Right of the object the grey picture turned greener under the shadow;
@@ -133,11 +105,11 @@ TEST_F(VeydraCli, RendersLayerAndFlatImages)
 TEST_F(VeydraCli, ExplicitValuesOverridePresetAndAreClamped)
 {
     const std::string layer = Make("layer.png", 40, 32, 4);
-    Result a = RunVeydra("render " + layer + " -o " + Path("a.png") + " --preset 'Rear Shadow' --zoom 500");
-    ASSERT_EQ(a.exitCode, 0) << a.output;
-    EXPECT_NE(a.output.find("Zoom 500 is out of range 10..300; using 300"), std::string::npos) << a.output;
-    Result b = RunVeydra("render " + layer + " -o " + Path("b.png") + " --preset 'Rear Shadow' --zoom 300");
-    ASSERT_EQ(b.exitCode, 0) << b.output;
+    CommandOutput a = RunVeydra("render " + layer + " -o " + Path("a.png") + " --preset 'Rear Shadow' --zoom 500");
+    ASSERT_EQ(a.status, 0) << a.out;
+    EXPECT_NE(a.out.find("Zoom 500 is out of range 10..300; using 300"), std::string::npos) << a.out;
+    CommandOutput b = RunVeydra("render " + layer + " -o " + Path("b.png") + " --preset 'Rear Shadow' --zoom 300");
+    ASSERT_EQ(b.status, 0) << b.out;
     EXPECT_EQ(ReadAll(Path("a.png")), ReadAll(Path("b.png")));
 }
 
@@ -147,12 +119,12 @@ TEST_F(VeydraCli, ExplicitValuesOverridePresetAndAreClamped)
 TEST_F(VeydraCli, AnyThreadCountWritesTheSameFile)
 {
     const std::string layer = Make("layer.png", 48, 600, 4);
-    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("one.png") + " --preset 'Cast In Front' --threads 1").exitCode,
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("one.png") + " --preset 'Cast In Front' --threads 1").status,
               0);
-    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("seven.png") + " --preset 'Cast In Front' --threads 7").exitCode,
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("seven.png") + " --preset 'Cast In Front' --threads 7").status,
               0);
     ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("env.png") + " --preset 'Cast In Front'", "VEYDRA_THREADS=3")
-                  .exitCode,
+                  .status,
               0);
     EXPECT_EQ(ReadAll(Path("one.png")), ReadAll(Path("seven.png")));
     EXPECT_EQ(ReadAll(Path("one.png")), ReadAll(Path("env.png")));
@@ -162,9 +134,9 @@ TEST_F(VeydraCli, RenderingOverTheInputReplacesIt)
 {
     const std::string layer = Make("layer.png", 40, 32, 4);
     const std::string before = ReadAll(layer);
-    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("copy.png")).exitCode, 0);
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + Path("copy.png")).status, 0);
     EXPECT_EQ(ReadAll(layer), before);  // the input is left alone
-    ASSERT_EQ(RunVeydra("render " + layer + " -o " + layer).exitCode, 0);
+    ASSERT_EQ(RunVeydra("render " + layer + " -o " + layer).status, 0);
     EXPECT_EQ(ReadAll(layer), ReadAll(Path("copy.png")));
 }
 
@@ -212,22 +184,22 @@ TEST_F(VeydraCli, ErrorsWriteNothing)
         {"frobnicate", "unknown command", 2},
     };
     for (const Case& c : cases) {
-        const Result r = RunVeydra(c.args);
-        EXPECT_EQ(r.exitCode, c.status) << c.args << "\n" << r.output;
-        EXPECT_NE(r.output.find(c.message), std::string::npos) << c.args << "\n" << r.output;
-        EXPECT_EQ(r.output.find('\n'), r.output.size() - 1) << "one line: " << r.output;
+        const CommandOutput r = RunVeydra(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << "\n" << r.out;
+        EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << "one line: " << r.out;
         EXPECT_FALSE(Exists(Path("out.png"))) << c.args;
     }
 }
 
 TEST_F(VeydraCli, ListsPresets)
 {
-    const Result r = RunVeydra("presets");
-    ASSERT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.output.find("Cast On Left Wall: blur=20 transparency=50 angleX=-30 angleY=-75"), std::string::npos)
-        << r.output;
-    EXPECT_NE(r.output.find("Rear Shadow:"), std::string::npos);
-    EXPECT_NE(r.output.find("intensity=50 softness=0 shadowOnly=0\n"), std::string::npos) << r.output;
+    const CommandOutput r = RunVeydra("presets");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Cast On Left Wall: blur=20 transparency=50 angleX=-30 angleY=-75"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Rear Shadow:"), std::string::npos);
+    EXPECT_NE(r.out.find("intensity=50 softness=0 shadowOnly=0\n"), std::string::npos) << r.out;
 }
 
 // The two later options reach the engine: softness changes the shadow and
@@ -236,10 +208,10 @@ TEST_F(VeydraCli, SoftnessAndShadowOnly)
 {
     const std::string layer = Make("layer.png", 64, 90, 4, 20, 10, 43, 69);
     const std::string base = "render " + layer + " --preset 'Cast In Front' --offset-x 20";
-    ASSERT_EQ(RunVeydra(base + " -o " + Path("plain.png")).exitCode, 0);
-    ASSERT_EQ(RunVeydra(base + " --softness 0 -o " + Path("zero.png")).exitCode, 0);
-    ASSERT_EQ(RunVeydra(base + " --softness 80 -o " + Path("soft.png")).exitCode, 0);
-    ASSERT_EQ(RunVeydra(base + " --shadow-only -o " + Path("only.png")).exitCode, 0);
+    ASSERT_EQ(RunVeydra(base + " -o " + Path("plain.png")).status, 0);
+    ASSERT_EQ(RunVeydra(base + " --softness 0 -o " + Path("zero.png")).status, 0);
+    ASSERT_EQ(RunVeydra(base + " --softness 80 -o " + Path("soft.png")).status, 0);
+    ASSERT_EQ(RunVeydra(base + " --shadow-only -o " + Path("only.png")).status, 0);
     EXPECT_EQ(ReadAll(Path("plain.png")), ReadAll(Path("zero.png")));
     const RasterImage plain = ReadPng(Path("plain.png"), PngLoad::Colour);
     const RasterImage soft = ReadPng(Path("soft.png"), PngLoad::Colour);

@@ -28,6 +28,7 @@
 #include "render/ShadowScene.h"
 #include "resources/DialogResources.h"
 #include "support/ModalScript.h"
+#include "support/SkinLooks.h"
 #include "support/UiTestSupport.h"
 #include "ui/controls/PreviewBitmap.h"
 #include "ui/dialogs/AboutDlg.h"
@@ -42,18 +43,11 @@
 
 namespace {
 
-struct Look {
-    const char* name;
-    int32_t style;
-    COLORREF window;
-    COLORREF control;
-};
-
-const Look kLooks[] = {
+const SkinLook kLooks[] = {
     {"aqua", kStyleAqua, 0x00EAEAEA, 0x00FFD7AE},
     {"chrome", kStyleChrome, 0x00EAEAEA, 0x00FFD7AE},
     {"flat", kStyleFlat, 0x00EAEAEA, 0x00FFD7AE},
-    {"chrome-slate-amber", kStyleChrome, 0x00584C44, 0x0030A0F0},
+    {"chrome-slate-amber", kStyleChrome, kSlateWindow, kAmberControl},
 };
 
 // Shows a created dialog at (x, y), lets it paint, and copies it off the
@@ -120,7 +114,7 @@ protected:
     // On the skin the dialogs and controls read: the current one, which is
     // the main dialog's while one exists (its construction makes it
     // current), else the fixture's own.
-    void Apply(const Look& look)
+    void Apply(const SkinLook& look)
     {
         CSkinState* skin = CurrentSkin();
         ASSERT_NE(skin, nullptr);
@@ -144,7 +138,7 @@ TEST_F(DialogGallery, SecondaryDialogsInEveryStyle)
     // Each dialog's picture in each look, to hold the looks apart below.
     std::vector<std::vector<uint64_t>> digests(std::size(kLooks));
     for (size_t l = 0; l < std::size(kLooks); ++l) {
-        const Look& look = kLooks[l];
+        const SkinLook& look = kLooks[l];
         Apply(look);
         CSheet sheet;
         CDib picture;
@@ -211,7 +205,7 @@ TEST(DialogGalleryStoredLook, TheRefusalMessageWearsTheStoredLook)
     CTestSettingsRoot settings;
     CRecordingTimers timers;
     ASSERT_EQ(CurrentSkin(), nullptr);
-    const COLORREF window = 0x00584C44, control = 0x0030A0F0;
+    const COLORREF window = kSlateWindow, control = kAmberControl;
     AppSettings().SetInt("", SettingNames::kButtonStyle, kStyleFlat);
     AppSettings().SetInt("", SettingNames::kWindowColor, static_cast<int32_t>(window));
     AppSettings().SetInt("", SettingNames::kControlColor, static_cast<int32_t>(control));
@@ -249,7 +243,7 @@ TEST(DialogGalleryStoredLook, TheRefusalMessageWearsTheStoredLook)
 
 TEST_F(DialogGallery, AboutBoxWithItsCreditsMidScroll)
 {
-    for (const Look& look : kLooks) {
+    for (const SkinLook& look : kLooks) {
         Apply(look);
         CAboutDlg about(kBuiltInCredits, "");
         ASSERT_TRUE(about.Create());

@@ -17,6 +17,7 @@
 #include "params/RegistryStore.h"
 #include "resources/ControlResources.h"
 #include "support/GuiCounters.h"
+#include "support/SkinLooks.h"
 #include "support/UiTestSupport.h"
 #include "ui/controls/ButtonST.h"
 #include "ui/controls/ColorButton.h"
@@ -158,13 +159,6 @@ private:
     HCURSOR m_hPipette = nullptr;
 };
 
-struct GalleryLook {
-    const char* name;
-    int32_t style;
-    COLORREF window;
-    COLORREF control;
-};
-
 class Gallery : public ::testing::Test {
 protected:
     Gallery() : m_skin(nullptr) {}
@@ -185,7 +179,7 @@ protected:
     }
     void TearDown() override { ::DestroyWindow(m_dialog.m_hWnd); }
 
-    void Apply(const GalleryLook& look)
+    void Apply(const SkinLook& look)
     {
         m_skin.SetStyle(look.style);
         m_skin.SetWindowColor(look.window);
@@ -224,18 +218,18 @@ COLORREF LabelTextColour(const CGalleryDlg& dialog, const CDib& shot, COLORREF w
     return text;
 }
 
-const GalleryLook kLooks[] = {
+const SkinLook kLooks[] = {
     {"aqua-default", kStyleAqua, 0x00EAEAEA, 0x00FFD7AE},
     {"chrome-default", kStyleChrome, 0x00EAEAEA, 0x00FFD7AE},
     {"flat-default", kStyleFlat, 0x00EAEAEA, 0x00FFD7AE},
     {"aqua-sand-teal", kStyleAqua, 0x00C8DCE6, 0x00807818},
-    {"chrome-slate-amber", kStyleChrome, 0x00584C44, 0x0030A0F0},
+    {"chrome-slate-amber", kStyleChrome, kSlateWindow, kAmberControl},
     {"flat-mint-plum", kStyleFlat, 0x00D8F0E0, 0x00703070},
 };
 
 TEST_F(Gallery, EveryControlInEveryStyle)
 {
-    for (const GalleryLook& look : kLooks) {
+    for (const SkinLook& look : kLooks) {
         Apply(look);
         CDib shot;
         ASSERT_TRUE(CaptureWindow(m_dialog.m_hWnd, shot));
@@ -258,8 +252,9 @@ TEST_F(Gallery, EveryControlInEveryStyle)
         const COLORREF text = LabelTextColour(m_dialog, shot, look.window);
         EXPECT_GE(ContrastRatio(text, look.window), 4.495) << look.name;
         EXPECT_EQ(text, ReadableTextColor(look.window, -128)) << look.name;
-        if (ReadsWell(ShiftColor(look.window, -128), look.window))
+        if (ReadsWell(ShiftColor(look.window, -128), look.window)) {
             EXPECT_EQ(text, ShiftColor(look.window, -128)) << look.name;
+        }
     }
 }
 
