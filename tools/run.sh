@@ -2,7 +2,8 @@
 # The main job: installs what is missing, builds every product, draws the
 # bundled sample and renders it with several presets into out/, then opens
 # the filter's dialog on the sample in a virtual display, tunes it as a user
-# would (veydra-host's --ui automation) and saves a picture of it.
+# would (veydra-host's --ui automation) and saves a picture of it. The
+# README's two pictures come from here (docs/images/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -19,6 +20,11 @@ done
 # The flat copy of the sample, with its selection as the mask.
 "$veydra" render out/sample-flat.png --mask out/sample-mask.png -o out/flat-cast-in-front-2.png --preset "Cast In Front 2"
 echo "out/flat-cast-in-front-2.png"
+# The README's picture of the sample before and after, committed under
+# docs/images (the dialog's picture joins it below).
+mkdir -p docs/images
+python3 tools/readme_pictures.py out/sample-layer.png out/cast-in-front.png docs/images/before-after.png
+echo "docs/images/before-after.png"
 
 # The filter modules, ready to copy into an editor's plug-in folder, and the
 # sample rendered through each by the test host under Wine.
@@ -53,6 +59,10 @@ for arch in x64:win64 x86:win32; do
         { echo "the dialog run failed (out/dialog-${arch%%:*}.log):" >&2; tail -n 5 "out/dialog-${arch%%:*}.log" >&2; exit 1; }
     echo "$dir/Veydra.8bf dialog -> $shot, out/module-${arch%%:*}-dialog.png"
 done
+if [ -f out/dialog-x64.png ]; then
+    cp out/dialog-x64.png docs/images/dialog.png
+    echo "docs/images/dialog.png"
+fi
 # The release archives: the module, its languages and a read-me per
 # architecture.
 bash tools/package.sh --no-build
